@@ -1,0 +1,55 @@
+# Test helpers shared by every area: one call adds one test executable.
+#
+#   tavrik_native_test(<name> SOURCES <files...> [LIBS <targets...>])
+#     GoogleTest on the build machine; each case becomes a ctest entry.
+#   tavrik_win32_test(<name> SOURCES <files...> [LIBS <targets...>])
+#     GoogleTest built with mingw-w64 and run under Wine. The executable is one
+#     ctest entry, since every Wine start costs; it runs in the build's own
+#     Wine prefix, kept warm by the wine fixture.
+
+if(NOT TAVRIK_TESTS)
+  return()
+endif()
+
+if(WIN32)
+  if(NOT TARGET gtest)
+    set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)
+    set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+    set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+    add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/_googletest EXCLUDE_FROM_ALL SYSTEM)
+  endif()
+else()
+  find_package(GTest REQUIRED)
+  include(GoogleTest)
+endif()
+
+function(tavrik_native_test name)
+  cmake_parse_arguments(T "" "" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${T_SOURCES})
+  target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest GTest::gtest_main)
+  gtest_discover_tests(${name} TEST_PREFIX "${name}." DISCOVERY_TIMEOUT 30
+                       PROPERTIES ENVIRONMENT "TAVRIK_SOURCE_DIR=${PROJECT_SOURCE_DIR}")
+endfunction()
+
+function(tavrik_win32_test name)
+  cmake_parse_arguments(T "" "TIMEOUT" "SOURCES;LIBS" ${ARGN})
+  if(NOT T_TIMEOUT)
+    set(T_TIMEOUT 240)
+  endif()
+  add_executable(${name} ${T_SOURCES})
+  target_link_libraries(${name} PRIVATE ${T_LIBS} gtest gtest_main)
+  add_test(NAME ${name} COMMAND ${name} --gtest_brief=1)
+  set_tests_properties(${name} PROPERTIES FIXTURES_REQUIRED wine TIMEOUT ${T_TIMEOUT})
+endfunction()
+
+# The Wine prefix of this build, started once per test run and stopped after it.
+function(tavrik_wine_fixture)
+  if(NOT WIN32 OR TEST wine.start)
+    return()
+  endif()
+  set(prefix ${CMAKE_BINARY_DIR}/wineprefix)
+  add_test(NAME wine.start COMMAND ${PROJECT_SOURCE_DIR}/scripts/wine-prefix start ${prefix})
+  add_test(NAME wine.stop COMMAND ${PROJECT_SOURCE_DIR}/scripts/wine-prefix stop ${prefix})
+  set_tests_properties(wine.start PROPERTIES FIXTURES_SETUP wine TIMEOUT 180)
+  set_tests_properties(wine.stop PROPERTIES FIXTURES_CLEANUP wine TIMEOUT 60)
+endfunction()

@@ -1,0 +1,76 @@
+#include "FlatButtonGeometry.h"
+
+namespace flatbutton {
+
+Look lookFor(const Palette& palette, bool hot, bool pressed) {
+    const bool lit = hot || pressed;
+    Edge edge = Edge::None;
+    if (pressed) {
+        edge = Edge::Sunken;
+    } else if (hot) {
+        edge = Edge::Raised;
+    }
+    return {lit ? palette.hotFace : palette.face, lit ? palette.hotText : palette.text, edge};
+}
+
+FrameColours frameColours(Edge edge, Colour highlight, Colour shadow) {
+    if (edge == Edge::Sunken) {
+        return {shadow, highlight};
+    }
+    return {highlight, shadow};
+}
+
+std::array<Run, 4> frameRuns(int x, int y, int cx, int cy) {
+    return {{
+        {x, y, cx - 1, 1, true},
+        {x, y, 1, cy - 1, true},
+        {x + cx - 1, y, 1, cy, false},
+        {x, y + cy - 1, cx, 1, false},
+    }};
+}
+
+Box captionBox(const Box& item, bool pressed) {
+    if (!pressed) {
+        return item;
+    }
+    return {item.left + 1, item.top + 1, item.right + 1, item.bottom + 1};
+}
+
+Box centre(const Box& caption, const Box& measured) {
+    // Integer division in C++ truncates toward zero, which keeps an overhanging
+    // caption symmetric.
+    const int dx = (caption.width() - measured.width()) / 2;
+    const int dy = (caption.height() - measured.height()) / 2;
+    return {measured.left + dx, measured.top + dy, measured.right + dx, measured.bottom + dy};
+}
+
+Box focusBox(const Box& item) {
+    return {item.left + 3, item.top + 3, item.right - 3, item.bottom - 3};
+}
+
+TrackResult onMouseMove(bool leftHeld, bool hot, bool hasCapture, Under under) {
+    // A pointer that arrives with the button already held does not light it.
+    if (leftHeld && !hot) {
+        return {hot, CaptureAction::Keep, false};
+    }
+    if (!hasCapture) {
+        // The capture lets the button see the pointer leave.
+        return {true, CaptureAction::Take, true};
+    }
+    if (under != Under::Other) {
+        return {hot, CaptureAction::Keep, false};
+    }
+    // While the left button is held the platform button needs the capture to
+    // decide whether the release is a click.
+    return {false, leftHeld ? CaptureAction::Keep : CaptureAction::Release, hot};
+}
+
+TrackResult onKillFocus(bool hot) {
+    return {false, CaptureAction::Keep, hot};
+}
+
+TrackResult onCaptureChanged(bool hot) {
+    return {hot, hot ? CaptureAction::Release : CaptureAction::Keep, hot};
+}
+
+}  // namespace flatbutton

@@ -1,0 +1,86 @@
+// Drawing and pointer-tracking decisions of the flat push button, kept free of
+// any window system so that they can be checked on their own.
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+namespace flatbutton {
+
+using Colour = std::uint32_t;  // 0x00BBGGRR, as the platform lays it out
+
+struct Box {
+    int left = 0, top = 0, right = 0, bottom = 0;
+    int width() const { return right - left; }
+    int height() const { return bottom - top; }
+    friend bool operator==(const Box&, const Box&) = default;
+};
+
+// Colours sampled once when the button is made.
+struct Palette {
+    Colour face = 0, text = 0, hotFace = 0, hotText = 0;
+};
+
+enum class Edge { None, Raised, Sunken };
+
+struct Look {
+    Colour face;  // fill of the whole button, also the text background
+    Colour text;
+    Edge edge;
+};
+
+// Hot or pressed buttons take the hot colours; only a pressed button is sunken,
+// and only a hot one that is not pressed is raised.
+Look lookFor(const Palette& palette, bool hot, bool pressed);
+
+// Top-left and bottom-right colours of the one-pixel frame for an edge; an
+// edge of None has no frame and the result is not meant to be used.
+struct FrameColours {
+    Colour topLeft, bottomRight;
+};
+FrameColours frameColours(Edge edge, Colour highlight, Colour shadow);
+
+// One solid run of a three-dimensional frame, in the order it is filled.
+struct Run {
+    int x, y, cx, cy;
+    bool topLeft;  // drawn in the top-left colour, else the bottom-right one
+    friend bool operator==(const Run&, const Run&) = default;
+};
+// The frame around x, y, cx, cy: top row and left column one pixel short, so the
+// top-right and bottom-left corners take the bottom-right colour.
+std::array<Run, 4> frameRuns(int x, int y, int cx, int cy);
+
+// Where the caption is laid out: the item rectangle, nudged one pixel right and
+// down while the button is pressed.
+Box captionBox(const Box& item, bool pressed);
+
+// Moves the measured text box so it is centred in the caption box; a text larger
+// than the box overhangs equally on both sides (differences are halved toward zero).
+Box centre(const Box& caption, const Box& measured);
+
+// The focus rectangle sits three pixels inside the item rectangle.
+Box focusBox(const Box& item);
+
+// What lies under the pointer, as seen by a button that holds the capture.
+enum class Under { Self, None, Other };
+enum class CaptureAction { Keep, Take, Release };
+
+struct TrackResult {
+    bool hot;
+    CaptureAction capture;
+    bool invalidate;
+    friend bool operator==(const TrackResult&, const TrackResult&) = default;
+};
+
+// A mouse move over (or, with capture, anywhere about) the button, after the
+// platform button has seen it. `under` only matters while the button holds the capture.
+TrackResult onMouseMove(bool leftHeld, bool hot, bool hasCapture, Under under);
+
+// Losing the keyboard focus makes the button cold; the capture stays.
+TrackResult onKillFocus(bool hot);
+
+// Losing the capture while hot lets it go and repaints, but the button stays hot
+// until the pointer is seen elsewhere.
+TrackResult onCaptureChanged(bool hot);
+
+}  // namespace flatbutton

@@ -1,0 +1,144 @@
+#include "FlatButtonGeometry.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <utility>
+
+namespace fb = flatbutton;
+
+namespace {
+
+const fb::Palette kPalette{0x00111111, 0x00222222, 0x00333333, 0x00444444};
+
+TEST(FlatButtonLook, ColoursAndEdgeFollowHotAndPressed) {
+    struct Case {
+        const char* name;
+        bool hot, pressed;
+        fb::Colour face, text;
+        fb::Edge edge;
+    };
+    const Case cases[] = {
+        {"rest", false, false, 0x00111111, 0x00222222, fb::Edge::None},
+        {"hot", true, false, 0x00333333, 0x00444444, fb::Edge::Raised},
+        {"pressed while cold", false, true, 0x00333333, 0x00444444, fb::Edge::Sunken},
+        {"pressed while hot", true, true, 0x00333333, 0x00444444, fb::Edge::Sunken},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const fb::Look look = fb::lookFor(kPalette, c.hot, c.pressed);
+        EXPECT_EQ(look.face, c.face);
+        EXPECT_EQ(look.text, c.text);
+        EXPECT_EQ(look.edge, c.edge);
+    }
+}
+
+TEST(FlatButtonLook, RaisedIsLightTopLeftAndSunkenIsTheReverse) {
+    const fb::Colour light = 0x00FFFFFF, dark = 0x00808080;
+    const fb::FrameColours raised = fb::frameColours(fb::Edge::Raised, light, dark);
+    EXPECT_EQ(raised.topLeft, light);
+    EXPECT_EQ(raised.bottomRight, dark);
+    const fb::FrameColours sunken = fb::frameColours(fb::Edge::Sunken, light, dark);
+    EXPECT_EQ(sunken.topLeft, dark);
+    EXPECT_EQ(sunken.bottomRight, light);
+}
+
+// Paints the runs onto a set of pixels and checks that each pixel of the frame is
+// painted last by the colour the corner rules give it, and nothing inside is touched.
+TEST(FlatButtonFrame, RunsCoverTheOutlineWithCornersInTheBottomRightColour) {
+    const int x = 5, y = 7, cx = 6, cy = 4;
+    const auto runs = fb::frameRuns(x, y, cx, cy);
+    EXPECT_EQ(runs[0], (fb::Run{5, 7, 5, 1, true}));   // top row x .. x+w-2
+    EXPECT_EQ(runs[1], (fb::Run{5, 7, 1, 3, true}));   // left column y .. y+h-2
+    EXPECT_EQ(runs[2], (fb::Run{10, 7, 1, 4, false}));  // right column over y .. y+h-1
+    EXPECT_EQ(runs[3], (fb::Run{5, 10, 6, 1, false}));  // bottom row over x .. x+w-1
+
+    std::map<std::pair<int, int>, bool> painted;  // last colour wins, as on a screen
+    for (const fb::Run& r : runs) {
+        for (int py = r.y; py < r.y + r.cy; ++py) {
+            for (int px = r.x; px < r.x + r.cx; ++px) {
+                painted[{px, py}] = r.topLeft;
+            }
+        }
+    }
+    EXPECT_EQ(painted.size(), static_cast<size_t>(2 * cx + 2 * cy - 4));
+    EXPECT_TRUE(painted.at({x, y}));                     // top-left corner
+    EXPECT_FALSE(painted.at({x + cx - 1, y}));           // top-right corner
+    EXPECT_FALSE(painted.at({x, y + cy - 1}));           // bottom-left corner
+    EXPECT_FALSE(painted.at({x + cx - 1, y + cy - 1}));  // bottom-right corner
+    EXPECT_TRUE(painted.at({x + cx - 2, y}));
+    EXPECT_TRUE(painted.at({x, y + cy - 2}));
+    EXPECT_EQ(painted.count({x + 1, y + 1}), 0u);
+}
+
+TEST(FlatButtonCaption, PressedCaptionMovesOneRightAndDown) {
+    const fb::Box item{0, 0, 60, 23};
+    EXPECT_EQ(fb::captionBox(item, false), item);
+    EXPECT_EQ(fb::captionBox(item, true), (fb::Box{1, 1, 61, 24}));
+}
+
+TEST(FlatButtonCaption, CentringHalvesTheDifferenceTowardZero) {
+    struct Case {
+        const char* name;
+        fb::Box caption, measured, expected;
+    };
+    const Case cases[] = {
+        {"even fit", {0, 0, 60, 24}, {0, 0, 40, 14}, {10, 5, 50, 19}},
+        {"odd slack rounds down", {0, 0, 61, 23}, {0, 0, 40, 14}, {10, 4, 50, 18}},
+        {"pressed box keeps its offset", {1, 1, 61, 24}, {1, 1, 41, 15}, {11, 5, 51, 19}},
+        // Wider than the button: -11 / 2 is -5, not -6, so the overhang is even.
+        {"odd overhang truncates toward zero", {0, 0, 20, 10}, {0, 0, 31, 13}, {-5, -1, 26, 12}},
+        {"even overhang on both sides", {0, 0, 20, 10}, {0, 0, 30, 10}, {-5, 0, 25, 10}},
+        {"empty text sits in the middle", {0, 0, 20, 10}, {0, 0, 0, 0}, {10, 5, 10, 5}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(fb::centre(c.caption, c.measured), c.expected);
+    }
+}
+
+TEST(FlatButtonCaption, FocusRectangleIsThreePixelsIn) {
+    EXPECT_EQ(fb::focusBox({0, 0, 60, 23}), (fb::Box{3, 3, 57, 20}));
+    EXPECT_EQ(fb::focusBox({2, 4, 10, 12}), (fb::Box{5, 7, 7, 9}));
+}
+
+TEST(FlatButtonTracking, MouseMoveTable) {
+    using U = fb::Under;
+    using A = fb::CaptureAction;
+    struct Case {
+        const char* name;
+        bool leftHeld, hot, hasCapture;
+        U under;
+        fb::TrackResult expected;
+    };
+    const Case cases[] = {
+        {"enter: lights up and captures", false, false, false, U::Self, {true, A::Take, true}},
+        {"hot after a click lost the capture: captures again", false, true, false, U::Self,
+         {true, A::Take, true}},
+        {"dragged in from outside stays cold", true, false, false, U::Self, {false, A::Keep, false}},
+        {"held and cold even with capture", true, false, true, U::Other, {false, A::Keep, false}},
+        {"still over itself", false, true, true, U::Self, {true, A::Keep, false}},
+        {"nothing under the pointer", false, true, true, U::None, {true, A::Keep, false}},
+        {"left: goes cold and lets go", false, true, true, U::Other, {false, A::Release, true}},
+        {"dragged off while pressed keeps capture", true, true, true, U::Other,
+         {false, A::Keep, true}},
+        {"held over itself stays hot", true, true, true, U::Self, {true, A::Keep, false}},
+        {"cold with capture left: only lets go", false, false, true, U::Other,
+         {false, A::Release, false}},
+        {"cold with capture over itself", false, false, true, U::Self, {false, A::Keep, false}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(fb::onMouseMove(c.leftHeld, c.hot, c.hasCapture, c.under), c.expected);
+    }
+}
+
+TEST(FlatButtonTracking, FocusAndCaptureLoss) {
+    using A = fb::CaptureAction;
+    EXPECT_EQ(fb::onKillFocus(true), (fb::TrackResult{false, A::Keep, true}));
+    EXPECT_EQ(fb::onKillFocus(false), (fb::TrackResult{false, A::Keep, false}));
+    EXPECT_EQ(fb::onCaptureChanged(true), (fb::TrackResult{true, A::Release, true}));
+    EXPECT_EQ(fb::onCaptureChanged(false), (fb::TrackResult{false, A::Keep, false}));
+}
+
+}  // namespace

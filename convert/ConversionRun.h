@@ -1,0 +1,44 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+struct ConvertFields {
+    std::string destination;
+    std::string label;
+    int format = 0;
+};
+
+class ConvertHost {
+public:
+    virtual ~ConvertHost() = default;
+
+    virtual ConvertFields ReadFields() = 0;
+
+    virtual int GetEntryCount() = 0;
+    virtual std::string GetEntryText(int index) = 0;
+
+    virtual void SetProgressRange(std::int32_t lower, std::int32_t upper) = 0;
+    virtual void SetProgressStep(int step) = 0;
+    virtual void StepProgress() = 0;
+    virtual void SetProgressPosition(int position) = 0;
+
+    virtual bool MakeSureDirectoryPathExists(std::string path) = 0;
+
+    virtual void ShowMessage(std::string text, std::string caption) = 0;
+
+    virtual void BeginWaitCursor() = 0;
+    virtual void EndWaitCursor() = 0;
+
+    virtual void ShowEntryBytes(std::uint64_t converted, std::uint64_t total) {
+        (void)converted;
+        (void)total;
+    }
+};
+
+enum class ConvertTarget { Files, StandardOutput };
+
+inline constexpr const char* kRefusalCaption = "Tavrik - Error!";
+inline constexpr const char* kEntryFailureCaption = "Tavrik - Conversion Error!";
+
+void RunConversion(ConvertHost& host, ConvertTarget target = ConvertTarget::Files);

@@ -1,0 +1,320 @@
+#include "Emitters.h"
+
+#include "FileSystem.h"
+
+#include <array>
+#include <atomic>
+#include <cstdio>
+#include <cstring>
+#include <memory>
+
+using tavrik::os::File;
+
+namespace {
+
+constexpr std::size_t kInputBufferSize = 64 * 1024;
+constexpr std::size_t kOutputBufferSize = 256 * 1024;
+// The longest text one byte can produce ("\r\n\t.byte\t0xNN"), plus the two bytes
+// of padding that the eight-byte copies below write past their text.
+constexpr std::size_t kMaxTextPerByte = 13;
+constexpr std::size_t kCopySlack = 8;
+
+// ", 0xNN" for every byte value, padded to eight bytes so that one fixed-size
+// copy writes an entry; "0xNN" alone is the same entry from its third character.
+struct HexTable {
+    char entry[256][8];
+};
+
+constexpr HexTable MakeHexTable() {
+    constexpr char digits[] = "0123456789abcdef";
+    HexTable table{};
+    for (int b = 0; b < 256; ++b) {
+        char* e = table.entry[b];
+        e[0] = ',';
+        e[1] = ' ';
+        e[2] = '0';
+        e[3] = 'x';
+        e[4] = digits[b >> 4];
+        e[5] = digits[b & 15];
+        e[6] = 0;
+        e[7] = 0;
+    }
+    return table;
+}
+
+constexpr HexTable kHex = MakeHexTable();
+
+inline char* PutHex(char* p, unsigned char b) {
+    std::memcpy(p, kHex.entry[b] + 2, 4);
+    return p + 4;
+}
+
+inline char* PutCommaHex(char* p, unsigned char b) {
+    std::memcpy(p, kHex.entry[b], 8);
+    return p + 6;
+}
+
+template <std::size_t N> inline char* PutText(char* p, const char (&text)[N]) {
+    std::memcpy(p, text, N - 1);
+    return p + N - 1;
+}
+
+class TextWriter {
+public:
+    explicit TextWriter(File& file)
+        : file_(file), buffer_(std::make_unique<char[]>(kOutputBufferSize)) {}
+
+    void Append(const char* data, std::size_t size) {
+        if (size > kOutputBufferSize - used_)
+            Flush();
+        if (size > kOutputBufferSize) {
+            if (!failed_ && !file_.WriteAll(data, size))
+                failed_ = true;
+            return;
+        }
+        std::memcpy(buffer_.get() + used_, data, size);
+        used_ += size;
+    }
+    void Append(const std::string& text) { Append(text.data(), text.size()); }
+
+    char* Reserve(std::size_t size) {
+        if (size > kOutputBufferSize - used_)
+            Flush();
+        return buffer_.get() + used_;
+    }
+    void Commit(char* end) { used_ = static_cast<std::size_t>(end - buffer_.get()); }
+    std::size_t Room() const { return kOutputBufferSize - used_; }
+
+    bool Flush() {
+        if (used_ > 0 && !failed_ && !file_.WriteAll(buffer_.get(), used_))
+            failed_ = true;
+        used_ = 0;
+        return !failed_;
+    }
+    bool Failed() const { return failed_; }
+
+private:
+    File& file_;
+    std::unique_ptr<char[]> buffer_;
+    std::size_t used_ = 0;
+    bool failed_ = false;
+};
+
+struct CSource {
+    unsigned column = 0;
+    bool first = true;
+
+    static void Header(TextWriter& out, const std::string& label) {
+        out.Append("unsigned char ", 14);
+        out.Append(label);
+        out.Append("[] = {\r\n", 8);
+    }
+    static void Trailer(TextWriter& out) { out.Append("};\r\n", 4); }
+
+    char* Bytes(char* p, const unsigned char* in, std::size_t n) {
+        std::size_t i = 0;
+        if (first && n > 0) {
+            p = PutHex(p, in[0]);
+            first = false;
+            column = 1;
+            i = 1;
+        }
+        while (i < n) {
+            if (column == 0 && n - i >= 8) {
+                p = PutText(p, ",\r\n");
+                p = PutHex(p, in[i]);
+                for (int k = 1; k < 8; ++k)
+                    p = PutCommaHex(p, in[i + k]);
+                i += 8;
+                continue;
+            }
+            if (column == 0) {
+                p = PutText(p, ",\r\n");
+                p = PutHex(p, in[i]);
+            } else {
+                p = PutCommaHex(p, in[i]);
+            }
+            column = (column + 1) & 7;
+            ++i;
+        }
+        return p;
+    }
+};
+
+struct AsmSource {
+    unsigned column = 0;
+
+    static void Header(TextWriter& out, const std::string& label) {
+        out.Append(label);
+        out.Append(":", 1);
+    }
+    static void Trailer(TextWriter& out) { out.Append("\r\n", 2); }
+
+    char* Bytes(char* p, const unsigned char* in, std::size_t n) {
+        std::size_t i = 0;
+        while (i < n) {
+            if (column == 0 && n - i >= 8) {
+                p = PutText(p, "\r\n\t.byte\t");
+                p = PutHex(p, in[i]);
+                for (int k = 1; k < 8; ++k)
+                    p = PutCommaHex(p, in[i + k]);
+                i += 8;
+                continue;
+            }
+            if (column == 0) {
+                p = PutText(p, "\r\n\t.byte\t");
+                p = PutHex(p, in[i]);
+            } else {
+                p = PutCommaHex(p, in[i]);
+            }
+            column = (column + 1) & 7;
+            ++i;
+        }
+        return p;
+    }
+};
+
+template <class Source>
+ConvertResult Emit(File& input, File& output, const std::string& label,
+                   const ByteProgress& progress) {
+    TextWriter out(output);
+    Source source;
+    Source::Header(out, label);
+    auto buffer = std::make_unique<unsigned char[]>(kInputBufferSize);
+    const std::uint64_t total = input.Size();
+    std::uint64_t done = 0;
+    for (;;) {
+        long long got = input.Read(buffer.get(), kInputBufferSize);
+        if (got < 0)
+            return CONVERT_READ_FAILED;
+        if (got == 0)
+            break;
+        const unsigned char* in = buffer.get();
+        std::size_t left = static_cast<std::size_t>(got);
+        while (left > 0) {
+            char* p = out.Reserve(kOutputBufferSize / 2);
+            std::size_t slice = (out.Room() - kCopySlack) / kMaxTextPerByte;
+            if (slice > left)
+                slice = left;
+            out.Commit(source.Bytes(p, in, slice));
+            in += slice;
+            left -= slice;
+        }
+        // A full disk stops the run at once rather than after the whole input.
+        if (out.Failed())
+            return CONVERT_WRITE_FAILED;
+        done += static_cast<std::uint64_t>(got);
+        if (progress)
+            progress(done, total);
+    }
+    Source::Trailer(out);
+    return out.Flush() ? CONVERT_OK : CONVERT_WRITE_FAILED;
+}
+
+ConvertResult EmitAs(SourceFormat format, File& input, File& output, const std::string& label,
+                     const ByteProgress& progress) {
+    return format == SourceFormat::C ? Emit<CSource>(input, output, label, progress)
+                                     : Emit<AsmSource>(input, output, label, progress);
+}
+
+bool SameFile(const File& a, const File& b) {
+    tavrik::os::FileIdentity first, second;
+    return a.Identity(first) && b.Identity(second) && first == second;
+}
+
+std::string TemporaryNameFor(const std::string& target) {
+    static std::atomic<unsigned> counter{0};
+    char suffix[48];
+    std::snprintf(suffix, sizeof suffix, ".tvk%lx-%x.tmp", tavrik::os::ProcessId(),
+                  counter.fetch_add(1));
+    return tavrik::os::FolderPart(target) + suffix;
+}
+
+// Devices and pipes cannot be replaced by renaming; they are written in place.
+ConvertResult WriteInPlace(SourceFormat format, File& input, const std::string& outputPath,
+                           const std::string& label, const ByteProgress& progress) {
+    File output = File::CreateTruncating(outputPath);
+    if (!output.IsOpen())
+        return CONVERT_OUTPUT_FAILED;
+    ConvertResult result = EmitAs(format, input, output, label, progress);
+    if (!output.Close() && result == CONVERT_OK)
+        result = CONVERT_WRITE_FAILED;
+    return result;
+}
+
+} // namespace
+
+ConvertResult ConvertFile(SourceFormat format, const std::string& inputPath,
+                          const std::string& outputPath, const std::string& label,
+                          const ByteProgress& progress) {
+    File input = File::OpenForReading(inputPath);
+    if (!input.IsOpen())
+        return CONVERT_INPUT_FAILED;
+    if (outputPath.empty())
+        return CONVERT_OUTPUT_FAILED;
+
+    // Learn before writing anything whether the output could be replaced at all,
+    // and whether it is the input itself.
+    const std::string target = tavrik::os::ResolveReplaceTarget(outputPath);
+    tavrik::os::ProbeResult probe;
+    unsigned mode = 0666;
+    {
+        File existing = File::ProbeForWriting(target, probe);
+        if (probe == tavrik::os::ProbeResult::Failed)
+            return CONVERT_OUTPUT_FAILED;
+        if (probe == tavrik::os::ProbeResult::Opened) {
+            if (SameFile(input, existing))
+                return CONVERT_SAME_FILE;
+            if (!existing.IsRegular()) {
+                existing.Close();
+                return WriteInPlace(format, input, target, label, progress);
+            }
+            mode = existing.Mode();
+        }
+    }
+
+    std::string temporary;
+    File output;
+    for (int attempt = 0; attempt < 100 && !output.IsOpen(); ++attempt) {
+        temporary = TemporaryNameFor(target);
+        bool exists = false;
+        output = File::CreateNew(temporary, exists);
+        if (!output.IsOpen() && !exists)
+            return CONVERT_OUTPUT_FAILED;
+    }
+    if (!output.IsOpen())
+        return CONVERT_OUTPUT_FAILED;
+
+    ConvertResult result = EmitAs(format, input, output, label, progress);
+    if (result == CONVERT_OK && probe == tavrik::os::ProbeResult::Opened)
+        output.SetMode(mode);
+    if (!output.Close() && result == CONVERT_OK)
+        result = CONVERT_WRITE_FAILED;
+    if (result == CONVERT_OK && !tavrik::os::ReplaceFile(temporary, target))
+        result = CONVERT_OUTPUT_FAILED;
+    if (result != CONVERT_OK)
+        tavrik::os::RemoveFile(temporary);
+    return result;
+}
+
+ConvertResult ConvertToC(std::string inputPath, std::string outputPath, std::string label) {
+    return ConvertFile(SourceFormat::C, inputPath, outputPath, label);
+}
+
+ConvertResult ConvertToAsm(std::string inputPath, std::string outputPath, std::string label) {
+    return ConvertFile(SourceFormat::Asm, inputPath, outputPath, label);
+}
+
+ConvertResult ConvertToStandardOutput(SourceFormat format, const std::string& inputPath,
+                                      const std::string& label, const ByteProgress& progress) {
+    File input = File::OpenForReading(inputPath);
+    if (!input.IsOpen())
+        return CONVERT_INPUT_FAILED;
+    File output = File::StandardOutput();
+    if (!output.IsOpen())
+        return CONVERT_OUTPUT_FAILED;
+    // Appending a file to itself would never end.
+    if (output.IsRegular() && SameFile(input, output))
+        return CONVERT_SAME_FILE;
+    return EmitAs(format, input, output, label, progress);
+}

@@ -1,0 +1,428 @@
+#include "FileSystem.h"
+
+#include <atomic>
+#include <utility>
+
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
+namespace tavrik::os {
+
+namespace {
+std::atomic<long long> g_readFailAfter{-1};
+}
+
+void SetReadFailureForTesting(long long failAfter) {
+    g_readFailAfter = failAfter;
+}
+
+File::File(File&& other) noexcept {
+    *this = std::move(other);
+}
+
+#ifdef _WIN32
+
+namespace {
+HANDLE Invalid() {
+    return INVALID_HANDLE_VALUE;
+}
+bool IsFolder(const std::string& path) {
+    DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+bool IsSeparator(char c) {
+    return c == '\\' || c == '/';
+}
+} // namespace
+
+File::~File() {
+    Close();
+}
+
+File& File::operator=(File&& other) noexcept {
+    if (this != &other) {
+        Close();
+        handle_ = std::exchange(other.handle_, Invalid());
+        owned_ = other.owned_;
+        bytesRead_ = other.bytesRead_;
+    }
+    return *this;
+}
+
+File File::OpenForReading(const std::string& path) {
+    File file;
+    if (path.empty() || IsFolder(path))
+        return file;
+    file.handle_ = CreateFileA(path.c_str(), GENERIC_READ,
+                               FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                               OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+    return file;
+}
+
+File File::ProbeForWriting(const std::string& path, ProbeResult& result) {
+    File file;
+    file.handle_ = CreateFileA(path.c_str(), GENERIC_WRITE,
+                               FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file.IsOpen()) {
+        result = ProbeResult::Opened;
+    } else {
+        DWORD error = GetLastError();
+        result = (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND)
+                     ? ProbeResult::Missing
+                     : ProbeResult::Failed;
+    }
+    return file;
+}
+
+File File::CreateTruncating(const std::string& path) {
+    File file;
+    file.handle_ = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                               CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    return file;
+}
+
+File File::CreateNew(const std::string& path, bool& alreadyExists) {
+    File file;
+    file.handle_ = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                               FILE_ATTRIBUTE_NORMAL, nullptr);
+    alreadyExists = !file.IsOpen() && (GetLastError() == ERROR_FILE_EXISTS ||
+                                       GetLastError() == ERROR_ALREADY_EXISTS);
+    return file;
+}
+
+File File::StandardOutput() {
+    File file;
+    file.handle_ = GetStdHandle(STD_OUTPUT_HANDLE);
+    if (file.handle_ == nullptr)
+        file.handle_ = Invalid();
+    file.owned_ = false;
+    return file;
+}
+
+bool File::IsOpen() const {
+    return handle_ != Invalid();
+}
+
+long long File::Read(void* buffer, std::size_t size) {
+    long long failAfter = g_readFailAfter;
+    if (failAfter >= 0 && bytesRead_ >= static_cast<std::uint64_t>(failAfter))
+        return -1;
+    DWORD got = 0;
+    if (!ReadFile(handle_, buffer, static_cast<DWORD>(size), &got, nullptr)) {
+        // A pipe whose writer has gone has simply ended.
+        return GetLastError() == ERROR_BROKEN_PIPE ? 0 : -1;
+    }
+    bytesRead_ += got;
+    return got;
+}
+
+bool File::WriteAll(const void* data, std::size_t size) {
+    const char* p = static_cast<const char*>(data);
+    while (size > 0) {
+        DWORD chunk = size > (1u << 30) ? (1u << 30) : static_cast<DWORD>(size);
+        DWORD written = 0;
+        if (!WriteFile(handle_, p, chunk, &written, nullptr) || written == 0)
+            return false;
+        p += written;
+        size -= written;
+    }
+    return true;
+}
+
+bool File::Close() {
+    if (!IsOpen())
+        return true;
+    HANDLE handle = std::exchange(handle_, Invalid());
+    return owned_ ? CloseHandle(handle) != 0 : true;
+}
+
+bool File::Identity(FileIdentity& identity) const {
+    BY_HANDLE_FILE_INFORMATION info;
+    if (!GetFileInformationByHandle(handle_, &info))
+        return false;
+    identity.volume = info.dwVolumeSerialNumber;
+    identity.index = (static_cast<std::uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow;
+    return true;
+}
+
+bool File::IsRegular() const {
+    return GetFileType(handle_) == FILE_TYPE_DISK;
+}
+
+std::uint64_t File::Size() const {
+    LARGE_INTEGER size;
+    if (!IsRegular() || !GetFileSizeEx(handle_, &size))
+        return 0;
+    return static_cast<std::uint64_t>(size.QuadPart);
+}
+
+unsigned File::Mode() const {
+    return 0;
+}
+
+bool File::SetMode(unsigned) {
+    return true;
+}
+
+std::string ResolveReplaceTarget(const std::string& path) {
+    return path;
+}
+
+std::string FolderPart(const std::string& path) {
+    std::size_t cut = path.find_last_of("\\/");
+    if (cut == std::string::npos) {
+        // "C:name" lives in drive C's current folder.
+        return path.size() >= 2 && path[1] == ':' ? path.substr(0, 2) : std::string();
+    }
+    return path.substr(0, cut + 1);
+}
+
+bool ReplaceFile(const std::string& from, const std::string& to) {
+    return MoveFileExA(from.c_str(), to.c_str(),
+                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+}
+
+bool RemoveFile(const std::string& path) {
+    return DeleteFileA(path.c_str()) != 0;
+}
+
+bool FindFileName(const std::string& path, std::string& name) {
+    WIN32_FIND_DATAA data;
+    HANDLE find = FindFirstFileA(path.c_str(), &data);
+    if (find == INVALID_HANDLE_VALUE)
+        return false;
+    FindClose(find);
+    name = data.cFileName;
+    return true;
+}
+
+bool MakeSureDirectoryPathExists(const std::string& path) {
+    std::size_t last = path.find_last_of("\\/");
+    if (last == std::string::npos)
+        return true;
+    // Skip what cannot be created: a drive ("C:\") or a share ("\\server\share\").
+    std::size_t start = 0;
+    if (path.size() >= 2 && path[1] == ':') {
+        start = 2;
+    } else if (path.size() >= 2 && IsSeparator(path[0]) && IsSeparator(path[1])) {
+        std::size_t server = path.find_first_of("\\/", 2);
+        std::size_t share = server == std::string::npos ? server : path.find_first_of("\\/", server + 1);
+        if (share == std::string::npos || share >= last)
+            return true;
+        start = share;
+    }
+    for (std::size_t i = start; i <= last; ++i) {
+        if (!IsSeparator(path[i]) || i == 0 || IsSeparator(path[i - 1]))
+            continue;
+        if (i == 2 && path[1] == ':')
+            continue;
+        std::string folder = path.substr(0, i);
+        if (!CreateDirectoryA(folder.c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS)
+            return false;
+    }
+    std::string whole = path.substr(0, last);
+    return whole.empty() || (whole.size() == 2 && whole[1] == ':') || IsFolder(whole + "\\");
+}
+
+unsigned long ProcessId() {
+    return GetCurrentProcessId();
+}
+
+#else // POSIX
+
+File::~File() {
+    Close();
+}
+
+File& File::operator=(File&& other) noexcept {
+    if (this != &other) {
+        Close();
+        fd_ = std::exchange(other.fd_, -1);
+        owned_ = other.owned_;
+        bytesRead_ = other.bytesRead_;
+    }
+    return *this;
+}
+
+File File::OpenForReading(const std::string& path) {
+    File file;
+    if (path.empty())
+        return file;
+    file.fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    struct stat info;
+    if (file.fd_ >= 0 && (::fstat(file.fd_, &info) != 0 || S_ISDIR(info.st_mode)))
+        file.Close();
+    return file;
+}
+
+File File::ProbeForWriting(const std::string& path, ProbeResult& result) {
+    File file;
+    file.fd_ = ::open(path.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
+    if (file.fd_ >= 0)
+        result = ProbeResult::Opened;
+    else
+        result = (errno == ENOENT || errno == ENOTDIR) ? ProbeResult::Missing : ProbeResult::Failed;
+    return file;
+}
+
+File File::CreateTruncating(const std::string& path) {
+    File file;
+    file.fd_ = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    return file;
+}
+
+File File::CreateNew(const std::string& path, bool& alreadyExists) {
+    File file;
+    file.fd_ = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    alreadyExists = file.fd_ < 0 && errno == EEXIST;
+    return file;
+}
+
+File File::StandardOutput() {
+    File file;
+    file.fd_ = STDOUT_FILENO;
+    file.owned_ = false;
+    return file;
+}
+
+bool File::IsOpen() const {
+    return fd_ >= 0;
+}
+
+long long File::Read(void* buffer, std::size_t size) {
+    long long failAfter = g_readFailAfter;
+    if (failAfter >= 0 && bytesRead_ >= static_cast<std::uint64_t>(failAfter))
+        return -1;
+    for (;;) {
+        ssize_t got = ::read(fd_, buffer, size);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got > 0)
+            bytesRead_ += static_cast<std::uint64_t>(got);
+        return got;
+    }
+}
+
+bool File::WriteAll(const void* data, std::size_t size) {
+    const char* p = static_cast<const char*>(data);
+    while (size > 0) {
+        ssize_t written = ::write(fd_, p, size);
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written <= 0)
+            return false;
+        p += written;
+        size -= static_cast<std::size_t>(written);
+    }
+    return true;
+}
+
+bool File::Close() {
+    if (fd_ < 0)
+        return true;
+    int fd = std::exchange(fd_, -1);
+    if (!owned_)
+        return true;
+    // After EINTR the descriptor is gone on Linux; retrying could close another file.
+    return ::close(fd) == 0 || errno == EINTR;
+}
+
+bool File::Identity(FileIdentity& identity) const {
+    struct stat info;
+    if (::fstat(fd_, &info) != 0)
+        return false;
+    identity.volume = static_cast<std::uint64_t>(info.st_dev);
+    identity.index = static_cast<std::uint64_t>(info.st_ino);
+    return true;
+}
+
+bool File::IsRegular() const {
+    struct stat info;
+    return ::fstat(fd_, &info) == 0 && S_ISREG(info.st_mode);
+}
+
+std::uint64_t File::Size() const {
+    struct stat info;
+    if (::fstat(fd_, &info) != 0 || !S_ISREG(info.st_mode))
+        return 0;
+    return static_cast<std::uint64_t>(info.st_size);
+}
+
+unsigned File::Mode() const {
+    struct stat info;
+    if (::fstat(fd_, &info) != 0)
+        return 0666;
+    return static_cast<unsigned>(info.st_mode & 07777);
+}
+
+bool File::SetMode(unsigned mode) {
+    return ::fchmod(fd_, static_cast<mode_t>(mode)) == 0;
+}
+
+std::string ResolveReplaceTarget(const std::string& path) {
+    struct stat info;
+    if (::lstat(path.c_str(), &info) != 0 || !S_ISLNK(info.st_mode))
+        return path;
+    char* resolved = ::realpath(path.c_str(), nullptr);
+    if (resolved == nullptr)
+        return path;
+    std::string target = resolved;
+    std::free(resolved);
+    return target;
+}
+
+std::string FolderPart(const std::string& path) {
+    std::size_t cut = path.rfind('/');
+    return cut == std::string::npos ? std::string() : path.substr(0, cut + 1);
+}
+
+bool ReplaceFile(const std::string& from, const std::string& to) {
+    return ::rename(from.c_str(), to.c_str()) == 0;
+}
+
+bool RemoveFile(const std::string& path) {
+    return ::unlink(path.c_str()) == 0;
+}
+
+bool FindFileName(const std::string& path, std::string& name) {
+    // As on Windows, a path that ends in a separator names no file.
+    struct stat info;
+    if (path.empty() || path.back() == '/' || ::stat(path.c_str(), &info) != 0)
+        return false;
+    std::size_t slash = path.rfind('/');
+    name = slash == std::string::npos ? path : path.substr(slash + 1);
+    return true;
+}
+
+bool MakeSureDirectoryPathExists(const std::string& path) {
+    std::size_t last = path.rfind('/');
+    if (last == std::string::npos)
+        return true;
+    for (std::size_t i = 1; i <= last; ++i) {
+        if (path[i] != '/' || path[i - 1] == '/')
+            continue;
+        std::string folder = path.substr(0, i);
+        if (::mkdir(folder.c_str(), 0777) != 0 && errno != EEXIST)
+            return false;
+    }
+    struct stat info;
+    std::string whole = path.substr(0, last + 1);
+    return ::stat(whole.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+unsigned long ProcessId() {
+    return static_cast<unsigned long>(::getpid());
+}
+
+#endif
+
+} // namespace tavrik::os

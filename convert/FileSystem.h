@@ -1,0 +1,78 @@
+#pragma once
+
+// The engine's only door to the operating system. Everything here works on raw,
+// unbuffered handles: the emitters do their own buffering, and no text-mode
+// translation can ever touch the bytes.
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+namespace tavrik::os {
+
+struct FileIdentity {
+    std::uint64_t volume = 0;
+    std::uint64_t index = 0;
+    bool operator==(const FileIdentity&) const = default;
+};
+
+enum class ProbeResult { Missing, Opened, Failed };
+
+class File {
+public:
+    File() = default;
+    ~File();
+    File(File&& other) noexcept;
+    File& operator=(File&& other) noexcept;
+    File(const File&) = delete;
+    File& operator=(const File&) = delete;
+
+    // Folders count as unopenable, on every platform.
+    static File OpenForReading(const std::string& path);
+    // Opens an existing file for writing without truncating it, to learn early
+    // whether it can be replaced. Never blocks on a pipe without a reader.
+    static File ProbeForWriting(const std::string& path, ProbeResult& result);
+    static File CreateTruncating(const std::string& path);
+    static File CreateNew(const std::string& path, bool& alreadyExists);
+    static File StandardOutput();
+
+    bool IsOpen() const;
+    // Bytes read, 0 at the end, -1 on an error.
+    long long Read(void* buffer, std::size_t size);
+    bool WriteAll(const void* data, std::size_t size);
+    // False when closing reported an error (the data may not have reached the disk).
+    bool Close();
+
+    bool Identity(FileIdentity& identity) const;
+    bool IsRegular() const;
+    std::uint64_t Size() const;
+    // Permission bits natively; nothing on Windows.
+    unsigned Mode() const;
+    bool SetMode(unsigned mode);
+
+private:
+#ifdef _WIN32
+    void* handle_ = reinterpret_cast<void*>(static_cast<std::intptr_t>(-1));
+#else
+    int fd_ = -1;
+#endif
+    bool owned_ = true;
+    std::uint64_t bytesRead_ = 0;
+};
+
+// The file that writing to |path| really changes (natively: a symbolic link's target).
+std::string ResolveReplaceTarget(const std::string& path);
+// Everything of |path| up to and including its last separator; "" for none.
+std::string FolderPart(const std::string& path);
+bool ReplaceFile(const std::string& from, const std::string& to);
+bool RemoveFile(const std::string& path);
+// The name of the file or folder that |path| names, as stored on disk.
+bool FindFileName(const std::string& path, std::string& name);
+// Creates every missing folder of |path| up to its last separator.
+bool MakeSureDirectoryPathExists(const std::string& path);
+unsigned long ProcessId();
+
+// Lets tests make a read fail after |failAfter| bytes of an input; negative turns it off.
+void SetReadFailureForTesting(long long failAfter);
+
+} // namespace tavrik::os

@@ -1,0 +1,7 @@
+// The program's entry point; linked into the executable only, since test
+// programs bring their own main.
+#include "WinApp.h"
+
+int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR, int nCmdShow) {
+    return AfxWinMain(hInstance, nCmdShow);
+}

@@ -1,0 +1,54 @@
+#include "Button.h"
+#include "ListBox.h"
+#include "Static.h"
+#include "ToolTipCtrl.h"
+
+void CButton::DrawItem(LPDRAWITEMSTRUCT) {}
+
+BOOL CButton::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
+    if (message != WM_DRAWITEM)
+        return CWnd::OnChildNotify(message, wParam, lParam, pResult);
+    DrawItem(reinterpret_cast<LPDRAWITEMSTRUCT>(lParam));
+    *pResult = TRUE;
+    return TRUE;
+}
+
+void CStatic::DrawItem(LPDRAWITEMSTRUCT) {}
+
+BOOL CStatic::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
+    if (message != WM_DRAWITEM)
+        return CWnd::OnChildNotify(message, wParam, lParam, pResult);
+    DrawItem(reinterpret_cast<LPDRAWITEMSTRUCT>(lParam));
+    *pResult = TRUE;
+    return TRUE;
+}
+
+std::string CListBox::GetText(int nIndex) const {
+    int length = GetTextLen(nIndex);
+    if (length == LB_ERR)
+        return std::string();
+    std::string text(static_cast<size_t>(length) + 1, '\0');
+    int copied = static_cast<int>(
+        SendMessage(LB_GETTEXT, static_cast<WPARAM>(nIndex), reinterpret_cast<LPARAM>(text.data())));
+    text.resize(copied == LB_ERR ? 0 : static_cast<size_t>(copied));
+    return text;
+}
+
+BOOL CToolTipCtrl::Create(CWnd* pParentWnd, DWORD dwStyle) {
+    return CreateEx(WS_EX_TOPMOST, TOOLTIPS_CLASSA, std::string(), WS_POPUP | dwStyle,
+                    CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+                    GetSafeHwnd(pParentWnd), nullptr);
+}
+
+BOOL CToolTipCtrl::AddTool(CWnd* pWnd, const std::string& text, LPCRECT lpRectTool,
+                           UINT_PTR nIDTool) {
+    TTTOOLINFOA ti{};
+    ti.cbSize = TTTOOLINFOA_V2_SIZE; // also understood by comctl32 before version 6
+    ti.hwnd = pWnd->m_hWnd;
+    ti.uFlags = lpRectTool ? 0 : TTF_IDISHWND | TTF_SUBCLASS;
+    ti.uId = lpRectTool ? nIDTool : reinterpret_cast<UINT_PTR>(pWnd->m_hWnd);
+    if (lpRectTool)
+        ti.rect = *lpRectTool;
+    ti.lpszText = const_cast<char*>(text.c_str());
+    return static_cast<BOOL>(SendMessage(TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&ti)));
+}

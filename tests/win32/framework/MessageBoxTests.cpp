@@ -1,0 +1,68 @@
+#include "Wnd.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace {
+
+struct Box {
+    HWND hOwner;
+    std::string text;
+    std::string caption;
+    UINT nType;
+};
+
+struct ResponderFixture : ::testing::Test {
+    std::vector<Box> boxes;
+    int answer = IDOK;
+    void SetUp() override {
+        AfxSetMessageBoxResponder([this](HWND h, const std::string& t, const std::string& c, UINT n) {
+            boxes.push_back({h, t, c, n});
+            return answer;
+        });
+    }
+    void TearDown() override { AfxSetMessageBoxResponder(nullptr); }
+};
+
+TEST_F(ResponderFixture, AppBoxCarriesTheExecutableNameAndAnExclamationByDefault) {
+    struct Case {
+        UINT given;
+        UINT shown;
+    } cases[] = {
+        {MB_OK, MB_OK | MB_ICONEXCLAMATION},
+        {MB_YESNO, MB_YESNO | MB_ICONEXCLAMATION},
+        {MB_OK | MB_ICONINFORMATION, MB_OK | MB_ICONINFORMATION},
+    };
+    for (const Case& c : cases)
+        AfxMessageBox("C:\\nowhere\\\nThis is not a valid folder.", c.given);
+    ASSERT_EQ(boxes.size(), 3u);
+    for (size_t i = 0; i < boxes.size(); ++i) {
+        EXPECT_EQ(boxes[i].caption, "framework_tests");
+        EXPECT_EQ(boxes[i].text, "C:\\nowhere\\\nThis is not a valid folder.");
+        EXPECT_EQ(boxes[i].nType, cases[i].shown);
+    }
+}
+
+TEST_F(ResponderFixture, AnswerComesBackToTheCaller) {
+    answer = IDYES;
+    EXPECT_EQ(AfxMessageBox("Create it?", MB_YESNO), IDYES);
+    answer = IDNO;
+    EXPECT_EQ(AfxMessageBox("Create it?", MB_YESNO), IDNO);
+}
+
+TEST_F(ResponderFixture, WindowBoxIsOwnedByTheWindowWithItsCaption) {
+    CWnd wnd;
+    ASSERT_TRUE(wnd.CreateEx(0, "STATIC", "w", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr));
+    wnd.MessageBox("You have to select at least one source file!", "Tavrik - Error!",
+                   MB_OK | MB_ICONWARNING);
+    wnd.MessageBox("plain");
+    ASSERT_EQ(boxes.size(), 2u);
+    EXPECT_EQ(boxes[0].hOwner, wnd.m_hWnd);
+    EXPECT_EQ(boxes[0].caption, "Tavrik - Error!");
+    EXPECT_EQ(boxes[0].nType, static_cast<UINT>(MB_OK | MB_ICONWARNING));
+    EXPECT_EQ(boxes[1].caption, "framework_tests");
+    wnd.DestroyWindow();
+}
+
+} // namespace

@@ -1,0 +1,174 @@
+#include "Button.h"
+#include "Dialog.h"
+#include "TestDialogs.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <vector>
+
+namespace {
+
+constexpr UINT WM_STEP = WM_APP + 1;
+constexpr UINT WM_PROBE = WM_APP + 2;
+constexpr UINT_PTR WATCHDOG = 99;
+
+class CProbeButton : public CButton {
+public:
+    std::vector<UINT> m_preTranslated;
+    BOOL PreTranslateMessage(MSG* pMsg) override {
+        m_preTranslated.push_back(pMsg->message);
+        return CButton::PreTranslateMessage(pMsg);
+    }
+};
+
+// A dialog run by DoModal whose script runs inside its own loop; a watchdog
+// ends it should the script never finish.
+class CModalDlg : public CDialog {
+public:
+    explicit CModalDlg(CWnd* pParent) : CDialog(IDD_EXCHANGE, pParent) {}
+    std::function<void(CModalDlg&)> m_script;
+    CProbeButton m_btnPlain;
+    std::vector<UINT> m_preTranslated;
+    bool m_bTimedOut = false;
+    int m_nDestroyCalls = 0;
+    bool m_bOwnerDisabledWhileOpen = false;
+    bool m_bWasVisible = false;
+
+    BOOL OnInitDialog() override {
+        CDialog::OnInitDialog();
+        SetTimer(WATCHDOG, 10000);
+        PostMessage(WM_STEP);
+        return TRUE;
+    }
+    BOOL DestroyWindow() override {
+        ++m_nDestroyCalls;
+        // Still a window here: a subclass reads its controls at this point.
+        m_bWasVisible = ::IsWindow(m_hWnd) != FALSE;
+        return CDialog::DestroyWindow();
+    }
+    BOOL PreTranslateMessage(MSG* pMsg) override {
+        m_preTranslated.push_back(pMsg->message);
+        return CDialog::PreTranslateMessage(pMsg);
+    }
+
+protected:
+    void DoDataExchange(CDataExchange* pDX) override { DDX_Control(pDX, IDC_PLAIN, m_btnPlain); }
+    afx_msg LRESULT OnStep(WPARAM, LPARAM) {
+        m_bOwnerDisabledWhileOpen = m_pParentWnd && !m_pParentWnd->IsWindowEnabled();
+        if (m_script)
+            m_script(*this);
+        return 0;
+    }
+    afx_msg void OnTimer(UINT_PTR nIDEvent) {
+        if (nIDEvent == WATCHDOG) {
+            m_bTimedOut = true;
+            EndDialog(-2);
+        }
+    }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CModalDlg, CDialog)
+ON_MESSAGE(WM_STEP, OnStep)
+ON_WM_TIMER()
+END_MESSAGE_MAP()
+
+struct ModalFixture : ::testing::Test {
+    CWnd owner;
+    void SetUp() override {
+        ASSERT_TRUE(owner.CreateEx(0, "STATIC", "owner", WS_POPUP | WS_VISIBLE, 10, 10, 200, 100,
+                                   nullptr, nullptr));
+    }
+    void TearDown() override { owner.DestroyWindow(); }
+};
+
+TEST_F(ModalFixture, OwnerIsDisabledWhileOpenAndEnabledAfter) {
+    CModalDlg dlg(&owner);
+    dlg.m_script = [](CModalDlg& d) { d.EndDialog(42); };
+    EXPECT_EQ(dlg.DoModal(), 42);
+    EXPECT_FALSE(dlg.m_bTimedOut);
+    EXPECT_TRUE(dlg.m_bOwnerDisabledWhileOpen);
+    EXPECT_TRUE(owner.IsWindowEnabled());
+    EXPECT_EQ(dlg.m_nDestroyCalls, 1) << "the end destroys through the virtual DestroyWindow";
+    EXPECT_TRUE(dlg.m_bWasVisible);
+    EXPECT_EQ(dlg.m_hWnd, nullptr);
+}
+
+TEST_F(ModalFixture, QueuedMessagesMeetPreTranslateOfTargetAndParents) {
+    CModalDlg dlg(&owner);
+    dlg.m_script = [](CModalDlg& d) {
+        d.m_btnPlain.PostMessage(WM_PROBE);
+        d.PostMessage(WM_COMMAND, IDCANCEL);
+    };
+    EXPECT_EQ(dlg.DoModal(), IDCANCEL);
+    EXPECT_FALSE(dlg.m_bTimedOut);
+    auto seen = [](const std::vector<UINT>& v, UINT m) {
+        return std::find(v.begin(), v.end(), m) != v.end();
+    };
+    EXPECT_TRUE(seen(dlg.m_btnPlain.m_preTranslated, WM_PROBE));
+    EXPECT_TRUE(seen(dlg.m_preTranslated, WM_PROBE)) << "the walk goes on up to the dialog";
+    EXPECT_TRUE(seen(dlg.m_preTranslated, WM_STEP));
+}
+
+TEST_F(ModalFixture, CloseBoxAndEscapeCancel) {
+    struct Case {
+        const char* name;
+        std::function<void(CModalDlg&)> script;
+    } cases[] = {
+        {"close box", [](CModalDlg& d) { d.PostMessage(WM_CLOSE); }},
+        {"escape",
+         [](CModalDlg& d) {
+             d.m_btnPlain.SetFocus();
+             d.m_btnPlain.PostMessage(WM_KEYDOWN, VK_ESCAPE, 0x00010001);
+         }},
+    };
+    for (auto& c : cases) {
+        CModalDlg dlg(&owner);
+        dlg.m_script = c.script;
+        EXPECT_EQ(dlg.DoModal(), IDCANCEL) << c.name;
+        EXPECT_FALSE(dlg.m_bTimedOut) << c.name;
+        EXPECT_EQ(dlg.m_nDestroyCalls, 1) << c.name;
+    }
+}
+
+TEST_F(ModalFixture, OkReadsTheFieldsThenEnds) {
+    struct CTextDlg : CModalDlg {
+        using CModalDlg::CModalDlg;
+        std::string m_strText = "initial";
+        void DoDataExchange(CDataExchange* pDX) override {
+            CModalDlg::DoDataExchange(pDX);
+            DDX_Text(pDX, IDC_TEXT, m_strText);
+        }
+    } dlg(&owner);
+    dlg.m_script = [](CModalDlg& d) {
+        d.SetDlgItemText(IDC_TEXT, "typed");
+        d.PostMessage(WM_COMMAND, IDOK);
+    };
+    EXPECT_EQ(dlg.DoModal(), IDOK);
+    EXPECT_EQ(dlg.m_strText, "typed");
+}
+
+TEST_F(ModalFixture, TemplateAtTheOriginOpensCentred) {
+    CModalDlg dlg(nullptr);
+    RECT rc{};
+    dlg.m_script = [&rc](CModalDlg& d) {
+        d.GetWindowRect(&rc);
+        d.EndDialog(IDOK);
+    };
+    dlg.DoModal();
+    RECT work{};
+    ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    int dx = (rc.left - work.left) - (work.right - rc.right);
+    int dy = (rc.top - work.top) - (work.bottom - rc.bottom);
+    EXPECT_LE(std::abs(dx), 1);
+    EXPECT_LE(std::abs(dy), 1);
+}
+
+TEST_F(ModalFixture, MissingTemplateFailsWithoutDisablingTheOwner) {
+    CDialog dlg(12345, &owner);
+    EXPECT_EQ(dlg.DoModal(), -1);
+    EXPECT_TRUE(owner.IsWindowEnabled());
+}
+
+} // namespace

@@ -2,10 +2,44 @@
 #
 #   tavrik_native_test(<name> SOURCES <files...> [LIBS <targets...>])
 #     GoogleTest on the build machine; each case becomes a ctest entry.
-#   tavrik_win32_test(<name> SOURCES <files...> [LIBS <targets...>])
+#   tavrik_win32_test(<name> SOURCES <files...> [LIBS <targets...>] [TIMEOUT <s>]
+#                     [RESOURCE_LOCK <names...>])
 #     GoogleTest built with mingw-w64 and run under Wine. The executable is one
 #     ctest entry, since every Wine start costs; it runs in the build's own
-#     Wine prefix, kept warm by the wine fixture.
+#     Wine prefix (whatever WINEPREFIX the caller has), kept warm by the wine
+#     fixture. Tests of one build share that prefix and its registry: tests that
+#     change the same registry key name it in RESOURCE_LOCK (the settings key
+#     "Software\\Tavrik": tavrik-settings-key), so that ctest -j never runs them
+#     together.
+#   tavrik_fuzz_test(<name> SOURCES <files...> [LIBS <targets...>] [SECONDS <s>]
+#                    [SEEDS <folder>])
+#     A libFuzzer target (fuzz preset, clang) and a ctest entry that fuzzes it for
+#     SECONDS (default 20), starting from the SEEDS folder when given. New inputs
+#     go to a corpus folder in the build, never into the sources.
+
+if(TAVRIK_FUZZ)
+  # Coverage feedback from every library the fuzzers link, not only the harnesses.
+  add_compile_options(-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=all
+                      -fno-omit-frame-pointer)
+  add_link_options(-fsanitize=address,undefined)
+
+  function(tavrik_fuzz_test name)
+    cmake_parse_arguments(T "" "SECONDS;SEEDS" "SOURCES;LIBS" ${ARGN})
+    if(NOT T_SECONDS)
+      set(T_SECONDS 20)
+    endif()
+    add_executable(${name} ${T_SOURCES})
+    target_link_libraries(${name} PRIVATE ${T_LIBS})
+    target_link_options(${name} PRIVATE -fsanitize=fuzzer)
+    set(corpus ${CMAKE_CURRENT_BINARY_DIR}/${name}-corpus)
+    file(MAKE_DIRECTORY ${corpus})
+    add_test(NAME fuzz.${name}
+             COMMAND ${name} -max_total_time=${T_SECONDS} -print_final_stats=1
+                     -artifact_prefix=${CMAKE_CURRENT_BINARY_DIR}/${name}- ${corpus} ${T_SEEDS})
+    math(EXPR timeout "${T_SECONDS} + 120")
+    set_tests_properties(fuzz.${name} PROPERTIES TIMEOUT ${timeout})
+  endfunction()
+endif()
 
 if(NOT TAVRIK_TESTS)
   return()
@@ -32,14 +66,20 @@ function(tavrik_native_test name)
 endfunction()
 
 function(tavrik_win32_test name)
-  cmake_parse_arguments(T "" "TIMEOUT" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(T "" "TIMEOUT" "SOURCES;LIBS;RESOURCE_LOCK" ${ARGN})
   if(NOT T_TIMEOUT)
     set(T_TIMEOUT 240)
   endif()
   add_executable(${name} ${T_SOURCES})
   target_link_libraries(${name} PRIVATE ${T_LIBS} gtest gtest_main)
   add_test(NAME ${name} COMMAND ${name} --gtest_brief=1)
-  set_tests_properties(${name} PROPERTIES FIXTURES_REQUIRED wine TIMEOUT ${T_TIMEOUT})
+  # The prefix is named here, not inherited: a developer's own WINEPREFIX must never
+  # receive the tests' registry writes, and the wine fixture serves only this one.
+  set_tests_properties(${name} PROPERTIES FIXTURES_REQUIRED wine TIMEOUT ${T_TIMEOUT}
+                       ENVIRONMENT "WINEPREFIX=${CMAKE_BINARY_DIR}/wineprefix")
+  if(T_RESOURCE_LOCK)
+    set_tests_properties(${name} PROPERTIES RESOURCE_LOCK "${T_RESOURCE_LOCK}")
+  endif()
 endfunction()
 
 # The Wine prefix of this build, started once per test run and stopped after it.

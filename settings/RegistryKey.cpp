@@ -8,7 +8,9 @@ namespace {
 // registry, one byte short of the buffer so that the data always ends in a NUL of ours.
 constexpr size_t kMaxText = 254;
 
-bool IsText(DWORD dwType) { return dwType == REG_SZ || dwType == REG_EXPAND_SZ; }
+bool IsText(DWORD dwType) {
+    return dwType == REG_SZ || dwType == REG_EXPAND_SZ;
+}
 
 // Closes the key on every way out of the function that opened it.
 class CKeyCloser {
@@ -26,7 +28,9 @@ class CKeyCloser {
 
 CRegistryKey::CRegistryKey() : m_hRootKey(HKEY_CURRENT_USER), m_bLazyWrite(TRUE), m_strKeyPath() {}
 
-CRegistryKey::~CRegistryKey() { Reset(); }
+CRegistryKey::~CRegistryKey() {
+    Reset();
+}
 
 void CRegistryKey::Reset() {
     m_strKeyPath.clear();
@@ -127,8 +131,8 @@ int CRegistryKey::ReadInt(std::string strName, int nDefault) {
         return nDefault;
     }
     // Shorter data fills the low bytes; the high ones stay zero.
-    DWORD dwValue = bytes[0] | (DWORD(bytes[1]) << 8) | (DWORD(bytes[2]) << 16) |
-                    (DWORD(bytes[3]) << 24);
+    DWORD dwValue =
+        bytes[0] | (DWORD(bytes[1]) << 8) | (DWORD(bytes[2]) << 16) | (DWORD(bytes[3]) << 24);
     return static_cast<int>(dwValue);
 }
 

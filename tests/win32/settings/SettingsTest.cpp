@@ -103,8 +103,8 @@ TEST_F(Settings, FirstStartCreatesTheEmptyKeyAndLoadsTheDefaults) {
     HKEY hKey = nullptr;
     ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, kKeyPath, 0, KEY_READ, &hKey), ERROR_SUCCESS);
     DWORD subkeys = 99, values = 99;
-    EXPECT_EQ(RegQueryInfoKeyA(hKey, nullptr, nullptr, nullptr, &subkeys, nullptr, nullptr,
-                               &values, nullptr, nullptr, nullptr, nullptr),
+    EXPECT_EQ(RegQueryInfoKeyA(hKey, nullptr, nullptr, nullptr, &subkeys, nullptr, nullptr, &values,
+                               nullptr, nullptr, nullptr, nullptr),
               ERROR_SUCCESS);
     RegCloseKey(hKey);
     EXPECT_EQ(subkeys, 0u);
@@ -229,7 +229,7 @@ TEST_F(Settings, OverlongTextsAreNotSavedAndTheFormerValuesStay) {
 TEST_F(Settings, AnsiTextRoundTrips) {
     // Bytes above 0x7F pass through the code page and must come back as they were.
     const std::string label = "textur\xE9_\xC4\xD6\xDC";
-    const std::string folder = "C:\\Daten\\\xDC" "bersicht\\";
+    const std::string folder = "C:\\Daten\\\334bersicht\\"; // \334 is 0xDC
     SaveSettings(0, label, folder);
     Loaded l = Load();
     EXPECT_EQ(l.strLabel, label);
@@ -357,8 +357,7 @@ TEST_F(RegistryKey, EmptyKeyPathAddressesTheRootItself) {
     CRegistryKey creator;
     ASSERT_TRUE(creator.SetKey(kKeyPath, TRUE));
     HKEY hRoot = nullptr;
-    ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, kKeyPath, 0, KEY_ALL_ACCESS, &hRoot),
-              ERROR_SUCCESS);
+    ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, kKeyPath, 0, KEY_ALL_ACCESS, &hRoot), ERROR_SUCCESS);
     {
         CRegistryKey key;
         key.m_hRootKey = hRoot;

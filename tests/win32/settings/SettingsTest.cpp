@@ -48,7 +48,8 @@ std::optional<RawValue> ReadRaw(const std::string& name, HKEY hRoot = HKEY_CURRE
     LSTATUS status = RegQueryValueExA(hKey, name.c_str(), nullptr, &type, nullptr, &size);
     RawValue value{type, Bytes(size)};
     if (status == ERROR_SUCCESS && size > 0) {
-        status = RegQueryValueExA(hKey, name.c_str(), nullptr, &type, value.data.data(), &size);
+        status =
+            RegQueryValueExA(hKey, name.c_str(), nullptr, &value.type, value.data.data(), &size);
         value.data.resize(size);
     }
     RegCloseKey(hKey);

@@ -2,15 +2,12 @@
 #
 #   tavrik_native_test(<name> SOURCES <files...> [LIBS <targets...>])
 #     GoogleTest on the build machine; each case becomes a ctest entry.
-#   tavrik_win32_test(<name> SOURCES <files...> [LIBS <targets...>] [TIMEOUT <s>]
-#                     [RESOURCE_LOCK <names...>])
+#   tavrik_win32_test(<name> SOURCES <files...> [LIBS <targets...>] [TIMEOUT <s>])
 #     GoogleTest built with mingw-w64 and run under Wine. The executable is one
 #     ctest entry, since every Wine start costs; it runs in the build's own
 #     Wine prefix (whatever WINEPREFIX the caller has), kept warm by the wine
-#     fixture. Tests of one build share that prefix and its registry: tests that
-#     change the same registry key name it in RESOURCE_LOCK (the settings key
-#     "Software\\Tavrik": tavrik-settings-key), so that ctest -j never runs them
-#     together.
+#     fixture. Tests of one build share that prefix and its registry: a test that
+#     rewrites a key others use must not run beside them (RUN_SERIAL).
 #   tavrik_fuzz_test(<name> SOURCES <files...> [LIBS <targets...>] [SECONDS <s>]
 #                    [SEEDS <folder>])
 #     A libFuzzer target (fuzz preset, clang) and a ctest entry that fuzzes it for
@@ -66,7 +63,7 @@ function(tavrik_native_test name)
 endfunction()
 
 function(tavrik_win32_test name)
-  cmake_parse_arguments(T "" "TIMEOUT" "SOURCES;LIBS;RESOURCE_LOCK" ${ARGN})
+  cmake_parse_arguments(T "" "TIMEOUT" "SOURCES;LIBS" ${ARGN})
   if(NOT T_TIMEOUT)
     set(T_TIMEOUT 240)
   endif()
@@ -77,9 +74,6 @@ function(tavrik_win32_test name)
   # receive the tests' registry writes, and the wine fixture serves only this one.
   set_tests_properties(${name} PROPERTIES FIXTURES_REQUIRED wine TIMEOUT ${T_TIMEOUT}
                        ENVIRONMENT "WINEPREFIX=${CMAKE_BINARY_DIR}/wineprefix")
-  if(T_RESOURCE_LOCK)
-    set_tests_properties(${name} PROPERTIES RESOURCE_LOCK "${T_RESOURCE_LOCK}")
-  endif()
 endfunction()
 
 # The Wine prefix of this build, started once per test run and stopped after it.

@@ -5,6 +5,8 @@
 
 #ifdef _WIN32
 #include <windows.h>
+// <windows.h> renames ReplaceFile to ReplaceFileA, and our own one with it.
+#undef ReplaceFile
 #else
 #include <cerrno>
 #include <climits>

@@ -60,12 +60,15 @@ protected:
     // dialog, whose own one hands keyboard and mouse input to the dialog manager.
     int RunModalLoop();
 
+    // The window a modal dialog is owned by: the parent given, else the main
+    // window; the top-level window of either, or its last active popup.
+    HWND ModalOwner() const;
+
     DECLARE_MESSAGE_MAP()
 
 private:
     static INT_PTR CALLBACK DialogProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
     HWND CreateFromTemplate(HWND hWndOwner);
-    HWND ModalOwner() const;
 
     bool m_bContinueModal = false;
     bool m_bCenter = false;

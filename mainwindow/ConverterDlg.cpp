@@ -1,0 +1,189 @@
+#include "ConverterDlg.h"
+
+#include "FileSelection.h"
+#include "resource.h"
+
+#include "ConversionRun.h"
+#include "FileSystem.h"
+#include "Settings.h"
+#include "framework/DC.h"
+#include "framework/FileDialog.h"
+#include "framework/WaitCursor.h"
+
+#include <optional>
+#include <vector>
+
+namespace {
+
+constexpr UINT kWarning = MB_OK | MB_ICONWARNING;
+
+// The conversion run's view of the main window.
+class CConvertHost : public ConvertHost {
+public:
+    CConvertHost(CConverterDlg& dlg, CListBox& sources, CProgressCtrl& progress,
+                 std::string& destination, std::string& label, int& format)
+        : m_dlg(dlg), m_sources(sources), m_progress(progress), m_destination(destination),
+          m_label(label), m_format(format) {}
+
+    ConvertFields ReadFields() override {
+        m_dlg.UpdateData(TRUE);
+        return ConvertFields{m_destination, m_label, m_format};
+    }
+    int GetEntryCount() override { return m_sources.GetCount(); }
+    std::string GetEntryText(int index) override { return m_sources.GetText(index); }
+    void SetProgressRange(std::int32_t lower, std::int32_t upper) override {
+        m_progress.SetRange32(lower, upper);
+    }
+    void SetProgressStep(int step) override { m_progress.SetStep(step); }
+    void StepProgress() override { m_progress.StepIt(); }
+    void SetProgressPosition(int position) override { m_progress.SetPos(position); }
+    bool MakeSureDirectoryPathExists(std::string path) override {
+        return tavrik::os::MakeSureDirectoryPathExists(path);
+    }
+    void ShowMessage(std::string text, std::string caption) override {
+        m_dlg.MessageBox(text, caption, kWarning);
+        if (m_wait)
+            m_wait->Restore();
+    }
+    void BeginWaitCursor() override { m_wait.emplace(); }
+    void EndWaitCursor() override { m_wait.reset(); }
+
+private:
+    CConverterDlg& m_dlg;
+    CListBox& m_sources;
+    CProgressCtrl& m_progress;
+    std::string& m_destination;
+    std::string& m_label;
+    int& m_format;
+    std::optional<CWaitCursor> m_wait;
+};
+
+std::string LoadResourceString(UINT nID) {
+    char text[256] = {};
+    int length = ::LoadStringA(AfxGetResourceHandle(), nID, text, sizeof(text));
+    return std::string(text, length > 0 ? static_cast<size_t>(length) : 0);
+}
+
+} // namespace
+
+CConverterDlg::CConverterDlg()
+    : CDialog(IDD_TAVRIK_DIALOG),
+      // A shared icon of the resources: loaded at the standard size, never destroyed.
+      m_hIcon(::LoadIconA(AfxGetResourceHandle(), MAKEINTRESOURCEA(IDR_MAINFRAME))) {}
+
+CConverterDlg::~CConverterDlg() = default;
+
+BEGIN_MESSAGE_MAP(CConverterDlg, CDialog)
+ON_WM_PAINT()
+ON_WM_QUERYDRAGICON()
+ON_BN_CLICKED(IDC_ADD, OnAdd)
+ON_BN_CLICKED(IDC_CONVERT, OnConvert)
+ON_BN_CLICKED(IDC_CLEAR, OnClear)
+ON_BN_CLICKED(IDC_DELETE, OnDelete)
+END_MESSAGE_MAP()
+
+void CConverterDlg::DoDataExchange(CDataExchange* pDX) {
+    CDialog::DoDataExchange(pDX);
+    DDX_Control(pDX, IDC_DELETE, m_btnDelete);
+    DDX_Control(pDX, IDC_CLEAR, m_btnClear);
+    DDX_Control(pDX, IDCANCEL, m_btnQuit);
+    DDX_Control(pDX, IDC_PROGRESS, m_progress);
+    DDX_Control(pDX, IDC_SOURCES, m_lbSources);
+    DDX_Control(pDX, IDC_INFO, m_btnInfo);
+    DDX_Control(pDX, IDC_CONVERT, m_btnConvert);
+    DDX_Control(pDX, IDC_ADD, m_btnAdd);
+    DDX_Control(pDX, IDC_BROWSE, m_btnBrowse);
+    DDX_Text(pDX, IDC_LABEL, m_strLabel);
+    DDX_Radio(pDX, IDC_FORMAT_C, m_nFormat);
+    DDX_Text(pDX, IDC_DESTINATION, m_strDestination);
+}
+
+BOOL CConverterDlg::OnInitDialog() {
+    CDialog::OnInitDialog();
+
+    if (HMENU hSysMenu = GetSystemMenu(FALSE)) {
+        std::string about = LoadResourceString(IDS_ABOUTBOX);
+        if (!about.empty()) {
+            ::AppendMenuA(hSysMenu, MF_SEPARATOR, 0, nullptr);
+            ::AppendMenuA(hSysMenu, MF_STRING, IDM_ABOUTBOX, about.c_str());
+        }
+    }
+
+    SetIcon(m_hIcon, TRUE);
+    SetIcon(m_hIcon, FALSE);
+
+    LoadSettings();
+    UpdateData(FALSE);
+    // The focus goes to the first tab stop, Add....
+    return TRUE;
+}
+
+BOOL CConverterDlg::DestroyWindow() {
+    if (m_hWnd != nullptr)
+        SaveSettings();
+    return CDialog::DestroyWindow();
+}
+
+void CConverterDlg::LoadSettings() { ::LoadSettings(m_nFormat, m_strLabel, m_strDestination); }
+
+void CConverterDlg::SaveSettings() {
+    UpdateData(TRUE);
+    ::SaveSettings(m_nFormat, m_strLabel, m_strDestination);
+}
+
+void CConverterDlg::OnPaint() {
+    if (!IsIconic()) {
+        CDialog::OnPaint();
+        return;
+    }
+    CPaintDC dc(this);
+    SendMessage(WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc.GetSafeHdc()), 0);
+    int cxIcon = ::GetSystemMetrics(SM_CXICON);
+    int cyIcon = ::GetSystemMetrics(SM_CYICON);
+    CRect rect;
+    GetClientRect(&rect);
+    int x = (rect.Width() - cxIcon + 1) / 2;
+    int y = (rect.Height() - cyIcon + 1) / 2;
+    dc.DrawIcon(x, y, m_hIcon);
+}
+
+HCURSOR CConverterDlg::OnQueryDragIcon() { return reinterpret_cast<HCURSOR>(m_hIcon); }
+
+void CConverterDlg::OnAdd() {
+    CFileDialog dlg(TRUE, "*", nullptr, OFN_ALLOWMULTISELECT | OFN_FILEMUSTEXIST,
+                    "All files|*.*|PSX picture files (TIM, TMD)|*.TIM;*.TMD||");
+    dlg.SetFileBufferSize(kSelectionBufferSize);
+    if (dlg.DoModal() != IDOK) {
+        if (dlg.GetExtendedError() == FNERR_BUFFERTOOSMALL)
+            MessageBox("Too many files selected at once!\nPlease add them in smaller groups.",
+                       "Tavrik - Error!", kWarning);
+        return;
+    }
+    for (const std::string& path : SplitFileSelection(dlg.GetFileBuffer())) {
+        if (path.empty())
+            continue;
+        bool listed = false;
+        for (int i = 0; !listed && i < m_lbSources.GetCount(); ++i)
+            listed = m_lbSources.GetText(i) == path;
+        if (!listed)
+            m_lbSources.AddString(path);
+    }
+}
+
+void CConverterDlg::OnConvert() {
+    CConvertHost host(*this, m_lbSources, m_progress, m_strDestination, m_strLabel, m_nFormat);
+    RunConversion(host);
+}
+
+void CConverterDlg::OnClear() { m_lbSources.ResetContent(); }
+
+void CConverterDlg::OnDelete() {
+    int count = m_lbSources.GetSelCount();
+    if (count <= 0)
+        return;
+    std::vector<int> selected(static_cast<size_t>(count));
+    count = m_lbSources.GetSelItems(count, selected.data());
+    // Highest first, so that the indices still to go stay valid.
+    for (int i = count - 1; i >= 0; --i)
+        m_lbSources.DeleteString(static_cast<UINT>(selected[static_cast<size_t>(i)]));
+}

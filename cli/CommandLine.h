@@ -1,0 +1,25 @@
+#pragma once
+
+#include "Emitters.h"
+
+#include <string>
+#include <vector>
+
+struct CommandLine {
+    SourceFormat format = SourceFormat::C;
+    std::string label = "Label";
+    std::string output = ".";
+    bool quiet = false;
+    bool help = false;
+    bool version = false;
+    std::vector<std::string> files;
+};
+
+// Empty on success, else what was wrong with the arguments.
+std::string ParseCommandLine(const std::vector<std::string>& arguments, CommandLine& line);
+
+// The files in argument order, each exact path once.
+std::vector<std::string> UniqueFiles(const std::vector<std::string>& files);
+
+extern const char* const kUsage;
+extern const char* const kVersion;

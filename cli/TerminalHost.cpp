@@ -1,0 +1,101 @@
+#include "TerminalHost.h"
+
+#include "FileSystem.h"
+
+#include <utility>
+
+namespace {
+
+// Files smaller than this finish too fast for a byte count to be worth drawing.
+constexpr std::uint64_t kShowBytesFrom = 8 * 1024 * 1024;
+constexpr auto kRedrawInterval = std::chrono::milliseconds(100);
+
+std::string Mebibytes(std::uint64_t bytes) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.1f", static_cast<double>(bytes) / (1024.0 * 1024.0));
+    return text;
+}
+
+} // namespace
+
+TerminalHost::TerminalHost(ConvertFields fields, std::vector<std::string> entries,
+                           bool showProgress, std::FILE* messages)
+    : fields_(std::move(fields)), entries_(std::move(entries)), showProgress_(showProgress),
+      messages_(messages) {}
+
+ConvertFields TerminalHost::ReadFields() {
+    return fields_;
+}
+
+int TerminalHost::GetEntryCount() {
+    return static_cast<int>(entries_.size());
+}
+
+std::string TerminalHost::GetEntryText(int index) {
+    return entries_.at(static_cast<std::size_t>(index));
+}
+
+void TerminalHost::SetProgressRange(std::int32_t, std::int32_t upper) {
+    upper_ = upper;
+}
+
+void TerminalHost::SetProgressStep(int step) {
+    step_ = step;
+}
+
+void TerminalHost::StepProgress() {
+    position_ += step_;
+    Draw(std::to_string(position_) + "/" + std::to_string(upper_) + " " +
+         entries_.at(static_cast<std::size_t>(position_ - 1)));
+}
+
+void TerminalHost::SetProgressPosition(int position) {
+    position_ = position;
+    ClearLine();
+}
+
+bool TerminalHost::MakeSureDirectoryPathExists(std::string path) {
+    return tavrik::os::MakeSureDirectoryPathExists(path);
+}
+
+void TerminalHost::ShowMessage(std::string text, std::string caption) {
+    ClearLine();
+    if (caption == kRefusalCaption)
+        refused_ = true;
+    else
+        entryFailed_ = true;
+    std::fputs(text.c_str(), messages_);
+    std::fputc('\n', messages_);
+    std::fflush(messages_);
+}
+
+void TerminalHost::ShowEntryBytes(std::uint64_t converted, std::uint64_t total) {
+    if (!showProgress_ || total < kShowBytesFrom || position_ < 1)
+        return;
+    auto now = std::chrono::steady_clock::now();
+    if (converted < total && now - lastDraw_ < kRedrawInterval)
+        return;
+    lastDraw_ = now;
+    Draw(std::to_string(position_) + "/" + std::to_string(upper_) + " " +
+         entries_.at(static_cast<std::size_t>(position_ - 1)) + "  " + Mebibytes(converted) +
+         " of " + Mebibytes(total) + " MiB");
+}
+
+void TerminalHost::Draw(const std::string& line) {
+    if (!showProgress_)
+        return;
+    std::string text = "\r" + line;
+    if (line.size() < drawn_)
+        text += std::string(drawn_ - line.size(), ' ') + "\r" + line;
+    drawn_ = line.size();
+    std::fputs(text.c_str(), messages_);
+    std::fflush(messages_);
+}
+
+void TerminalHost::ClearLine() {
+    if (!showProgress_ || drawn_ == 0)
+        return;
+    std::fputs(("\r" + std::string(drawn_, ' ') + "\r").c_str(), messages_);
+    std::fflush(messages_);
+    drawn_ = 0;
+}

@@ -1,0 +1,48 @@
+#pragma once
+
+#include "ConversionRun.h"
+
+#include <chrono>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+// Runs a conversion for a terminal: messages go to standard error one a line,
+// and progress is drawn there when it is a terminal.
+class TerminalHost : public ConvertHost {
+public:
+    TerminalHost(ConvertFields fields, std::vector<std::string> entries, bool showProgress,
+                 std::FILE* messages = stderr);
+
+    bool Refused() const { return refused_; }
+    bool AnyEntryFailed() const { return entryFailed_; }
+
+    ConvertFields ReadFields() override;
+    int GetEntryCount() override;
+    std::string GetEntryText(int index) override;
+    void SetProgressRange(std::int32_t lower, std::int32_t upper) override;
+    void SetProgressStep(int step) override;
+    void StepProgress() override;
+    void SetProgressPosition(int position) override;
+    bool MakeSureDirectoryPathExists(std::string path) override;
+    void ShowMessage(std::string text, std::string caption) override;
+    void BeginWaitCursor() override {}
+    void EndWaitCursor() override {}
+    void ShowEntryBytes(std::uint64_t converted, std::uint64_t total) override;
+
+private:
+    void Draw(const std::string& line);
+    void ClearLine();
+
+    ConvertFields fields_;
+    std::vector<std::string> entries_;
+    bool showProgress_;
+    std::FILE* messages_;
+    bool refused_ = false;
+    bool entryFailed_ = false;
+    std::int32_t upper_ = 0;
+    int position_ = 0;
+    int step_ = 1;
+    std::size_t drawn_ = 0;
+    std::chrono::steady_clock::time_point lastDraw_{};
+};

@@ -1,0 +1,159 @@
+// Runs the built converter as a build script would, and checks what it leaves
+// behind: files, standard output, standard error and the exit status.
+
+#include "CommandLine.h"
+#include "../convert/TestFiles.h"
+
+#include <sys/wait.h>
+
+using namespace testfiles;
+
+namespace {
+
+struct Outcome {
+    int status = -1;
+    std::string out, err;
+};
+
+std::string Quote(const std::string& s) {
+    std::string q = "'";
+    for (char c : s)
+        q += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return q + "'";
+}
+
+Outcome RunTavrik(const TempDir& dir, const std::vector<std::string>& args,
+            const std::string& stdoutTarget = "") {
+    std::string command = "cd " + Quote(dir.path().string()) + " && " + Quote(TAVRIK_CLI);
+    for (const auto& a : args)
+        command += " " + Quote(a);
+    const fs::path outFile = dir.path().parent_path() / (dir.path().filename().string() + ".out");
+    const fs::path errFile = dir.path().parent_path() / (dir.path().filename().string() + ".err");
+    command += " >" + Quote(stdoutTarget.empty() ? outFile.string() : stdoutTarget) + " 2>" +
+               Quote(errFile.string()) + " </dev/null";
+    Outcome outcome;
+    int raw = std::system(command.c_str());
+    outcome.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    outcome.out = ReadFile(outFile);
+    outcome.err = ReadFile(errFile);
+    fs::remove(outFile);
+    fs::remove(errFile);
+    return outcome;
+}
+
+TEST(Cli, ConvertsInArgumentOrderWithNumberedLabels) {
+    TempDir dir;
+    WriteFile(dir / "b.tim", "B");
+    WriteFile(dir / "a.tim", "A");
+    Outcome r = RunTavrik(dir, {"-q", "-l", "tex", "-o", "out/sub", "b.tim", "a.tim", "b.tim"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.err, "");
+    EXPECT_EQ(ReadFile(dir.path() / "out/sub/b.c"), ReferenceC("B", "tex1"));
+    EXPECT_EQ(ReadFile(dir.path() / "out/sub/a.c"), ReferenceC("A", "tex2"));
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir.path() / "out/sub"), fs::directory_iterator()), 2);
+
+    r = RunTavrik(dir, {"--format=asm", "a.tim"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(ReadFile(dir / "a.asm"), ReferenceAsm("A", "Label"));
+}
+
+TEST(Cli, StandardOutputGetsTheTextFileAfterFile) {
+    TempDir dir;
+    WriteFile(dir / "one.bin", Bytes({1}));
+    WriteFile(dir / "two.bin", Bytes({0x0d, 0x0a}));
+    Outcome r = RunTavrik(dir, {"-o", "-", "-f", "asm", "-l", "s", "one.bin", "two.bin"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, ReferenceAsm(Bytes({1}), "s1") + ReferenceAsm(Bytes({0x0d, 0x0a}), "s2"));
+    EXPECT_EQ(dir.Names(), (std::vector<std::string>{"one.bin", "two.bin"}));
+}
+
+TEST(Cli, ExitStatusAndMessages) {
+    TempDir dir;
+    WriteFile(dir / "ok.tim", "x");
+    WriteFile(dir / "afile", "");
+    struct Case {
+        std::vector<std::string> args;
+        int status;
+        std::string err;
+    } cases[] = {
+        {{}, 2, "You have to select at least one source file!\n"},
+        {{"-l", "", "ok.tim"}, 2, "You have to specify a label for the output file(s)!\n"},
+        {{"-o", "", "ok.tim"}, 2, "You have to choose a destination folder for the output file(s)!\n"},
+        {{"-o", "afile/new", "ok.tim"}, 2, "Failed to create destination folder!\nOperation cancelled!\n"},
+        {{"gone.tim", "ok.tim"}, 1, "Failed to open input file gone.tim!\n"},
+        {{"-o", ".", "afile", "ok.tim"}, 1, "Output file ./afile.c would overwrite its input file!\n"},
+    };
+    WriteFile(dir / "afile.c", "");
+    fs::remove(dir.path() / "afile.c");
+    fs::create_symlink("afile", dir.path() / "afile.c");
+    for (const auto& c : cases) {
+        Outcome r = RunTavrik(dir, c.args);
+        EXPECT_EQ(r.status, c.status) << ::testing::PrintToString(c.args);
+        EXPECT_EQ(r.err, c.err) << ::testing::PrintToString(c.args);
+        EXPECT_EQ(r.out, "");
+    }
+    EXPECT_EQ(ReadFile(dir / "ok.c"), ReferenceC("x", "Label2"));
+    EXPECT_EQ(ReadFile(dir / "afile"), "");
+}
+
+TEST(Cli, UsageErrorsAndInformation) {
+    TempDir dir;
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"-x"}, {"-f", "pascal", "a"}, {"-l"}, {"--quiet=yes", "a"}}) {
+        Outcome r = RunTavrik(dir, args);
+        EXPECT_EQ(r.status, 2) << args[0];
+        EXPECT_NE(r.err.find("usage: tavrik"), std::string::npos) << args[0];
+    }
+    Outcome help = RunTavrik(dir, {"--help"});
+    EXPECT_EQ(help.status, 0);
+    EXPECT_EQ(help.out, kUsage);
+    Outcome version = RunTavrik(dir, {"-V"});
+    EXPECT_EQ(version.status, 0);
+    EXPECT_EQ(version.out, "tavrik 2.0\n");
+    EXPECT_TRUE(dir.Names().empty());
+}
+
+TEST(Cli, WriteFailureOnStandardOutputIsReported) {
+    TempDir dir;
+    WriteFile(dir / "in.bin", RandomBytes(100, 4));
+    Outcome r = RunTavrik(dir, {"-o", "-", "in.bin"}, "/dev/full");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, "Failed to write output file (standard output)!\n");
+}
+
+TEST(Cli, AppendingAFileToItselfIsRefused) {
+    TempDir dir;
+    WriteFile(dir / "in.bin", "abc");
+    std::string command = "cd " + Quote(dir.path().string()) + " && " + Quote(TAVRIK_CLI) +
+                          " -o - in.bin >>in.bin 2>err.txt";
+    int raw = std::system(command.c_str());
+    EXPECT_EQ(WEXITSTATUS(raw), 1);
+    EXPECT_EQ(ReadFile(dir / "err.txt"),
+              "Output file (standard output) would overwrite its input file!\n");
+    EXPECT_EQ(ReadFile(dir / "in.bin"), "abc");
+}
+
+TEST(CommandLineParsing, OptionsInEveryForm) {
+    struct Case {
+        std::vector<std::string> args;
+        SourceFormat format;
+        std::string label, output;
+        std::vector<std::string> files;
+    } cases[] = {
+        {{"a"}, SourceFormat::C, "Label", ".", {"a"}},
+        {{"-fasm", "-lx", "-oout", "a"}, SourceFormat::Asm, "x", "out", {"a"}},
+        {{"--format", "asm", "--label=y", "--output=", "a", "b"}, SourceFormat::Asm, "y", "", {"a", "b"}},
+        {{"-l", "-q", "--", "-f", "-"}, SourceFormat::C, "-q", ".", {"-f", "-"}},
+    };
+    for (const auto& c : cases) {
+        CommandLine line;
+        EXPECT_EQ(ParseCommandLine(c.args, line), "") << ::testing::PrintToString(c.args);
+        EXPECT_EQ(line.format, c.format);
+        EXPECT_EQ(line.label, c.label);
+        EXPECT_EQ(line.output, c.output);
+        EXPECT_EQ(line.files, c.files);
+    }
+    EXPECT_EQ(UniqueFiles({"b", "a", "b", "./b", "a"}), (std::vector<std::string>{"b", "a", "./b"}));
+}
+
+} // namespace

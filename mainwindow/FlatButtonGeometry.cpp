@@ -69,7 +69,10 @@ TrackResult onKillFocus(bool hot) {
     return {false, CaptureAction::Keep, hot};
 }
 
-TrackResult onCaptureChanged(bool hot) {
+TrackResult onCaptureChanged(bool hot, bool gainedBySelf) {
+    if (gainedBySelf) {
+        return {hot, CaptureAction::Keep, false};
+    }
     return {hot, hot ? CaptureAction::Release : CaptureAction::Keep, hot};
 }
 

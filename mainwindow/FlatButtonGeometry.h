@@ -80,7 +80,10 @@ TrackResult onMouseMove(bool leftHeld, bool hot, bool hasCapture, Under under);
 TrackResult onKillFocus(bool hot);
 
 // Losing the capture while hot lets it go and repaints, but the button stays hot
-// until the pointer is seen elsewhere.
-TrackResult onCaptureChanged(bool hot);
+// until the pointer is seen elsewhere. A capture that passes to the button itself
+// (the platform button takes it again when pressed, and the platform reports that
+// as a change too) is no loss: letting go then would leave a pressed button
+// without the capture it needs to see the release.
+TrackResult onCaptureChanged(bool hot, bool gainedBySelf);
 
 }  // namespace flatbutton

@@ -124,3 +124,8 @@ void CFileDialog::SetControlText(int nID, const std::string& text) {
     ::SendMessageA(::GetParent(m_hWnd), CDM_SETCONTROLTEXT, static_cast<WPARAM>(nID),
                    reinterpret_cast<LPARAM>(text.c_str()));
 }
+
+void CFileDialog::EndDialog(int nResult) {
+    if (m_hWnd != nullptr)
+        ::EndDialog(::GetParent(m_hWnd), nResult);
+}

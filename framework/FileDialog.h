@@ -37,6 +37,8 @@ public:
     std::string GetFolderPath() const;
     void HideControl(int nID);
     void SetControlText(int nID, const std::string& text);
+    // Ends the platform dialog (the parent of the hook window).
+    void EndDialog(int nResult);
 
 protected:
     // TRUE refuses the file name and keeps the dialog open.

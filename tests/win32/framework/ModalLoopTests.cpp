@@ -1,6 +1,7 @@
 #include "Button.h"
 #include "Dialog.h"
 #include "TestDialogs.h"
+#include "WinApp.h"
 
 #include <gtest/gtest.h>
 
@@ -72,6 +73,20 @@ protected:
 BEGIN_MESSAGE_MAP(CModalDlg, CDialog)
 ON_MESSAGE(WM_STEP, OnStep)
 ON_WM_TIMER()
+END_MESSAGE_MAP()
+
+// Stands in for the main window that F1 asks for help.
+class CHelpTarget : public CWnd {
+public:
+    int m_nHelp = 0;
+
+protected:
+    afx_msg void OnHelp() { ++m_nHelp; }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CHelpTarget, CWnd)
+ON_COMMAND(ID_HELP, OnHelp)
 END_MESSAGE_MAP()
 
 struct ModalFixture : ::testing::Test {
@@ -163,6 +178,34 @@ TEST_F(ModalFixture, TemplateAtTheOriginOpensCentred) {
     int dy = (rc.top - work.top) - (work.bottom - rc.bottom);
     EXPECT_LE(std::abs(dx), 1);
     EXPECT_LE(std::abs(dy), 1);
+}
+
+TEST_F(ModalFixture, F1AsksTheMainWindowForHelpUnlessAModifierIsHeld) {
+    CWinApp app;
+    CHelpTarget mainWnd;
+    ASSERT_TRUE(mainWnd.CreateEx(0, "STATIC", "main", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr));
+    app.m_pMainWnd = &mainWnd;
+    CModalDlg dlg(&owner);
+    dlg.m_script = [](CModalDlg& d) {
+        d.m_btnPlain.PostMessage(WM_KEYDOWN, VK_F1, 0x003B0001);
+        d.m_btnPlain.PostMessage(WM_KEYUP, VK_F1, 0xC03B0001);
+        d.PostMessage(WM_COMMAND, IDCANCEL);
+    };
+    EXPECT_EQ(dlg.DoModal(), IDCANCEL);
+    EXPECT_EQ(mainWnd.m_nHelp, 1);
+
+    BYTE keys[256];
+    ::GetKeyboardState(keys);
+    BYTE saved = keys[VK_CONTROL];
+    keys[VK_CONTROL] = 0x80;
+    ::SetKeyboardState(keys);
+    CModalDlg withCtrl(&owner);
+    withCtrl.m_script = dlg.m_script;
+    withCtrl.DoModal();
+    keys[VK_CONTROL] = saved;
+    ::SetKeyboardState(keys);
+    EXPECT_EQ(mainWnd.m_nHelp, 1) << "Ctrl+F1 is no help request";
+    mainWnd.DestroyWindow();
 }
 
 TEST_F(ModalFixture, MissingTemplateFailsWithoutDisablingTheOwner) {

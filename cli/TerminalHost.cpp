@@ -84,9 +84,13 @@ void TerminalHost::ShowEntryBytes(std::uint64_t converted, std::uint64_t total) 
 void TerminalHost::Draw(const std::string& line) {
     if (!showProgress_)
         return;
-    std::string text = "\r" + line;
-    if (line.size() < drawn_)
-        text += std::string(drawn_ - line.size(), ' ') + "\r" + line;
+    std::string text(1, '\r');
+    text += line;
+    if (line.size() < drawn_) {
+        text.append(drawn_ - line.size(), ' ');
+        text += '\r';
+        text += line;
+    }
     drawn_ = line.size();
     std::fputs(text.c_str(), messages_);
     std::fflush(messages_);
@@ -95,7 +99,10 @@ void TerminalHost::Draw(const std::string& line) {
 void TerminalHost::ClearLine() {
     if (!showProgress_ || drawn_ == 0)
         return;
-    std::fputs(("\r" + std::string(drawn_, ' ') + "\r").c_str(), messages_);
+    std::string blank(1, '\r');
+    blank.append(drawn_, ' ');
+    blank += '\r';
+    std::fputs(blank.c_str(), messages_);
     std::fflush(messages_);
     drawn_ = 0;
 }

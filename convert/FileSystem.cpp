@@ -71,6 +71,13 @@ File File::OpenForReading(const std::string& path) {
 
 File File::ProbeForWriting(const std::string& path, ProbeResult& result) {
     File file;
+    // Windows refuses to write a read-only file; so must we where the account
+    // could (Wine as root maps the flag to permission bits that root ignores).
+    DWORD attributes = GetFileAttributesA(path.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
+        result = ProbeResult::Failed;
+        return file;
+    }
     file.handle_ = CreateFileA(path.c_str(), GENERIC_WRITE,
                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);

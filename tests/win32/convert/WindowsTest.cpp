@@ -1,0 +1,109 @@
+// What only Windows itself can show: backslash paths, names as stored on disk,
+// replacing with MoveFileExA, and files held open by another program.
+
+#include "Emitters.h"
+#include "FileSystem.h"
+#include "OutputNaming.h"
+#include "../../native/convert/TestFiles.h"
+
+#include <windows.h>
+
+using namespace testfiles;
+
+namespace {
+
+class HeldOpen {
+public:
+    explicit HeldOpen(const std::string& path)
+        : handle_(CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr)) {}
+    ~HeldOpen() {
+        if (handle_ != INVALID_HANDLE_VALUE)
+            CloseHandle(handle_);
+    }
+    bool ok() const { return handle_ != INVALID_HANDLE_VALUE; }
+
+private:
+    HANDLE handle_;
+};
+
+TEST(WindowsPaths, TitleIsTheNameAsStoredOnDisk) {
+    TempDir dir;
+    WriteFile(dir / "MixedCase.TIM", "");
+    WriteFile(dir / "A Long File Name.tim", "");
+    const std::string out = dir.path().string();
+    EXPECT_EQ(MakeOutputPath(dir / "mixedcase.tim", out, "c"), out + "\\MixedCase.c");
+    char shortPath[MAX_PATH];
+    DWORD n = GetShortPathNameA((dir / "A Long File Name.tim").c_str(), shortPath, MAX_PATH);
+    ASSERT_GT(n, 0u);
+    EXPECT_EQ(std::string(shortPath).find("A Long File Name"), std::string::npos) << shortPath;
+    EXPECT_EQ(MakeOutputPath(shortPath, out, "asm"), out + "\\A Long File Name.asm") << shortPath;
+    EXPECT_EQ(MakeOutputPath(dir / "missing.tim", out, "c"), "");
+    EXPECT_EQ(MakeOutputPath(out + "\\", out, "c"), "") << "a path ending in a backslash";
+}
+
+TEST(WindowsPaths, DoubledBackslashesStillReachTheFolder) {
+    TempDir dir;
+    WriteFile(dir / "pic.tim", "P");
+    const std::string destination = dir.path().string() + "\\\\";
+    const std::string output = MakeOutputPath(dir / "pic.tim", destination, "c");
+    EXPECT_EQ(output, dir.path().string() + "\\\\pic.c");
+    ASSERT_EQ(ConvertToC(dir / "pic.tim", output, "p"), CONVERT_OK);
+    EXPECT_EQ(ReadFile(dir / "pic.c"), ReferenceC("P", "p"));
+}
+
+TEST(WindowsFiles, ExistingOutputIsReplacedWithoutLeftovers) {
+    TempDir dir;
+    WriteFile(dir / "in.bin", RandomBytes(70000, 5));
+    WriteFile(dir / "out.c", std::string(1000000, 'o'));
+    ASSERT_EQ(ConvertToC(dir / "in.bin", dir / "out.c", "l"), CONVERT_OK);
+    EXPECT_EQ(ReadFile(dir / "out.c"), ReferenceC(RandomBytes(70000, 5), "l"));
+    EXPECT_EQ(dir.Names(), (std::vector<std::string>{"in.bin", "out.c"}));
+}
+
+TEST(WindowsFiles, LockedOrReadOnlyOutputIsNotTouched) {
+    TempDir dir;
+    WriteFile(dir / "in.bin", "new");
+    WriteFile(dir / "locked.c", "locked before");
+    WriteFile(dir / "readonly.c", "read-only before");
+    ASSERT_TRUE(SetFileAttributesA((dir / "readonly.c").c_str(), FILE_ATTRIBUTE_READONLY));
+    {
+        HeldOpen held(dir / "locked.c");
+        ASSERT_TRUE(held.ok());
+        EXPECT_EQ(ConvertToC(dir / "in.bin", dir / "locked.c", "l"), CONVERT_OUTPUT_FAILED);
+        EXPECT_EQ(ConvertToAsm(dir / "in.bin", dir / "locked.c", "l"), CONVERT_OUTPUT_FAILED);
+        // A locked input cannot be read either.
+        EXPECT_EQ(ConvertToC(dir / "locked.c", dir / "other.c", "l"), CONVERT_INPUT_FAILED);
+    }
+    EXPECT_EQ(ConvertToC(dir / "in.bin", dir / "readonly.c", "l"), CONVERT_OUTPUT_FAILED);
+    EXPECT_EQ(ReadFile(dir / "locked.c"), "locked before");
+    EXPECT_EQ(ReadFile(dir / "readonly.c"), "read-only before");
+    SetFileAttributesA((dir / "readonly.c").c_str(), FILE_ATTRIBUTE_NORMAL);
+    EXPECT_EQ(dir.Names(), (std::vector<std::string>{"in.bin", "locked.c", "readonly.c"}));
+    // Once released, the same output is written.
+    EXPECT_EQ(ConvertToC(dir / "in.bin", dir / "locked.c", "l"), CONVERT_OK);
+    EXPECT_EQ(ReadFile(dir / "locked.c"), ReferenceC("new", "l"));
+}
+
+TEST(WindowsFiles, InputUnderAnotherSpellingIsTheSameFile) {
+    TempDir dir;
+    WriteFile(dir / "x.c", "int x;");
+    EXPECT_EQ(ConvertToC(dir / "x.c", dir / "X.C", "x"), CONVERT_SAME_FILE);
+    std::string slashed = dir / "x.c";
+    std::replace(slashed.begin(), slashed.end(), '\\', '/');
+    EXPECT_EQ(ConvertToC(dir / "x.c", slashed, "x"), CONVERT_SAME_FILE);
+    EXPECT_EQ(ReadFile(dir / "x.c"), "int x;");
+}
+
+TEST(WindowsFiles, FolderCreationMakesEveryMissingLevel) {
+    TempDir dir;
+    const std::string deep = dir.path().string() + "\\a\\b\\\\c\\";
+    EXPECT_TRUE(tavrik::os::MakeSureDirectoryPathExists(deep));
+    EXPECT_TRUE(fs::is_directory(dir.path() / "a" / "b" / "c"));
+    EXPECT_TRUE(tavrik::os::MakeSureDirectoryPathExists(deep)) << "all present already";
+    WriteFile(dir / "afile", "");
+    EXPECT_FALSE(tavrik::os::MakeSureDirectoryPathExists(dir / "afile\\new\\"));
+    EXPECT_TRUE(tavrik::os::MakeSureDirectoryPathExists("C:\\"));
+}
+
+} // namespace

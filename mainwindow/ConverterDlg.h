@@ -2,13 +2,13 @@
 // the progress bar and the seven push buttons of dialog 102.
 #pragma once
 
-#include "framework/Button.h"
+#include "FlatButton.h"
 #include "framework/Dialog.h"
 #include "framework/ListBox.h"
 #include "framework/ProgressCtrl.h"
 
 class CConverterDlg : public CDialog {
-public:
+  public:
     CConverterDlg();
     ~CConverterDlg() override;
 
@@ -18,16 +18,16 @@ public:
     // Room for a multiple selection of thousands of files, in characters.
     static constexpr size_t kSelectionBufferSize = 256 * 1024;
 
-protected:
-    CButton m_btnDelete;
-    CButton m_btnClear;
-    CButton m_btnQuit;
+  protected:
+    CFlatButton m_btnDelete;
+    CFlatButton m_btnClear;
+    CFlatButton m_btnQuit;
     CProgressCtrl m_progress;
     CListBox m_lbSources;
-    CButton m_btnInfo;
-    CButton m_btnConvert;
-    CButton m_btnAdd;
-    CButton m_btnBrowse;
+    CFlatButton m_btnInfo;
+    CFlatButton m_btnConvert;
+    CFlatButton m_btnAdd;
+    CFlatButton m_btnBrowse;
     std::string m_strLabel;
     int m_nFormat = -1;
     std::string m_strDestination;

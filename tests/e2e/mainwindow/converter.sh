@@ -1,0 +1,180 @@
+#!/usr/bin/env bash
+# Works the real Tavrik.exe as a person would: adds two files through the file-open
+# dialog, types a folder and a label, picks R3000 Assembler, converts, checks the
+# output byte by byte, closes with Escape, checks the registry, starts again and
+# checks that the window shows what was stored.
+#   converter.sh TAVRIK_EXE PROBE_EXE WORK_DIR
+set -euo pipefail
+tavrik=$(realpath "$1") probe=$(realpath "$2")
+work=$3
+[ -n "${DISPLAY:-}" ] || { echo "FAIL: no X display; run under scripts/xvfb" >&2; exit 1; }
+
+export WINEPREFIX=${WINEPREFIX:-$(dirname "$(dirname "$tavrik")")/wineprefix}
+export WINEDEBUG=-all WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
+WINE=/usr/lib/wine/wine64
+"$(dirname "$0")/../../../scripts/wine-prefix" ensure "$WINEPREFIX"
+
+rm -rf "$work"
+mkdir -p "$work/in"
+shots=$work/screenshots
+mkdir -p "$shots"
+winpath() { printf 'Z:%s' "${1//\//\\}"; }
+
+app_pid=
+cleanup() {
+  if [ -n "$app_pid" ] && kill -0 "$app_pid" 2>/dev/null; then
+    kill "$app_pid" 2>/dev/null || true
+  fi
+}
+trap cleanup EXIT
+
+fail() {
+  echo "FAIL: $*" >&2
+  import -window root "$shots/failure.png" 2>/dev/null || true
+  echo "visible windows:" >&2
+  probe windows >&2 || true
+  exit 1
+}
+
+# A Wine program's output goes through files: Wine's helper processes would keep a pipe open.
+wine_out() {
+  local out err rc=0
+  out=$(mktemp) err=$(mktemp)
+  timeout 30 "$WINE" "$@" >"$out" 2>"$err" || rc=$?
+  tr -d '\r' <"$out"
+  rm -f "$out" "$err"
+  return $rc
+}
+probe() { wine_out "$probe" "$@"; }
+
+# Repeats a command until it succeeds, for at most $1 seconds.
+wait_until() {
+  local limit=$1; shift
+  local end=$((SECONDS + limit))
+  until "$@" >/dev/null 2>&1; do
+    [ $SECONDS -lt $end ] || return 1
+    sleep 0.2
+  done
+}
+
+xwindow() { xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n1; }
+has_xwindow() { [ -n "$(xwindow "$1")" ]; }
+
+click_control() {
+  local xy
+  xy=$(probe rect "$1") || fail "control $1 not found"
+  # shellcheck disable=SC2086
+  xdotool mousemove --sync $xy click 1
+}
+
+# Clicks into an edit and replaces its whole text by typing.
+type_into() {
+  click_control "$1"
+  xdotool key End shift+Home BackSpace
+  xdotool type --delay 15 "$2"
+}
+
+expect_eq() {  # what, expected, actual
+  [ "$2" = "$3" ] || fail "$1: expected [$2], got [$3]"
+  echo "ok: $1 = [$3]"
+}
+
+start_app() {
+  (cd "$work" && exec "$WINE" "$tavrik" >"$work/tavrik.log" 2>&1) &
+  app_pid=$!
+  wait_until 30 probe find || fail "the main window did not open"
+  wait_until 10 has_xwindow '^Tavrik - Morlanix Converter' || fail "the main window is not mapped on the display"
+  main_x=$(xwindow '^Tavrik - Morlanix Converter')
+  sleep 0.5  # let it paint
+}
+
+close_with_escape() {
+  xdotool windowfocus --sync "$main_x"
+  xdotool key Escape
+  local end=$((SECONDS + 20))
+  while kill -0 "$app_pid" 2>/dev/null; do
+    [ $SECONDS -lt $end ] || fail "Tavrik did not end after Escape"
+    sleep 0.2
+  done
+  app_pid=
+}
+
+# Ids of the main window's controls.
+LIST=1000 FOLDER=1001 ADD=1002 C_LANG=1004 R3000=1005 LABEL=1006 CONVERT=1007
+
+# Inputs: the ten bytes 00..09, and nine bytes with line-break and end-of-file bytes.
+printf '\x00\x01\x02\x03\x04\x05\x06\x07\x08\x09' >"$work/in/a.tim"
+printf '\x0d\x0a\x1a\xff\x80\x7f\x00\x41\x0a' >"$work/in/b.tim"
+printf 'tex1:\r\n\t.byte\t0x00, 0x01, 0x02, 0x03, 0x04, 0x05, 0x06, 0x07\r\n\t.byte\t0x08, 0x09\r\n' >"$work/a.expected"
+printf 'tex2:\r\n\t.byte\t0x0d, 0x0a, 0x1a, 0xff, 0x80, 0x7f, 0x00, 0x41\r\n\t.byte\t0x0a\r\n' >"$work/b.expected"
+out_dir=$work/out/nested  # missing: the run has to create it
+
+wine_out reg delete 'HKCU\Software\Tavrik' /f >/dev/null 2>&1 || true
+
+# --- first start: fresh settings ---
+start_app
+import -window root "$shots/fresh.png"
+expect_eq "focus at start" "$ADD" "$(probe focus)"
+expect_eq "fresh label" "Label" "$(probe text $LABEL)"
+expect_eq "fresh folder" "" "$(probe text $FOLDER)"
+expect_eq "fresh format C" "1" "$(probe check $C_LANG)"
+expect_eq "fresh list" "" "$(probe list $LIST)"
+
+# Add... opens the file-open dialog; go to the input folder, then pick both files.
+click_control $ADD
+wait_until 20 has_xwindow '^Open$' || fail "the file-open dialog did not open"
+open_x=$(xwindow '^Open$')
+sleep 0.5
+xdotool windowfocus --sync "$open_x"
+xdotool type --delay 15 "$(winpath "$work/in")\\"
+xdotool key Return
+sleep 1
+xdotool type --delay 15 '"a.tim" "b.tim"'
+xdotool key Return
+wait_until 20 bash -c "! xdotool search --onlyvisible --name '^Open\$' >/dev/null" || fail "the file-open dialog did not close"
+expect_eq "source list" "$(winpath "$work/in/a.tim")
+$(winpath "$work/in/b.tim")" "$(probe list $LIST)"
+
+type_into $FOLDER "$(winpath "$out_dir")"
+type_into $LABEL "tex"
+click_control $R3000
+expect_eq "folder typed" "$(winpath "$out_dir")" "$(probe text $FOLDER)"
+expect_eq "label typed" "tex" "$(probe text $LABEL)"
+expect_eq "R3000 picked" "1" "$(probe check $R3000)"
+import -window root "$shots/filled.png"
+
+click_control $CONVERT
+wait_until 30 test -s "$out_dir/b.asm" || fail "no output files appeared"
+wait_until 10 bash -c "[ \"\$(WINEDEBUG=-all $WINE '$probe' enabled 2>/dev/null | tr -d '\r')\" = 1 ]" \
+  || fail "the main window stays disabled (a message box?)"
+sleep 0.5
+for f in a b; do
+  cmp "$work/$f.expected" "$out_dir/$f.asm" || fail "$f.asm differs from the expected text"
+  echo "ok: $f.asm matches byte for byte"
+done
+[ "$(ls "$out_dir")" = "$(printf 'a.asm\nb.asm')" ] || fail "unexpected files in the output folder: $(ls "$out_dir")"
+import -window root "$shots/converted.png"
+
+close_with_escape
+
+# --- the registry holds what the window showed ---
+reg=$(wine_out reg query 'HKCU\Software\Tavrik') || fail "the settings key is missing"
+echo "$reg"
+value() { awk -v n="$1" '$1 == n { $1 = ""; $2 = ""; sub(/^ +/, ""); print }' <<<"$reg"; }
+expect_eq "stored Extension" "01000000" "$(value Extension)"
+expect_eq "stored Label" "tex" "$(value Label)"
+expect_eq "stored Destination" "$(winpath "$out_dir")" "$(value Destination)"
+grep -q 'Extension[[:space:]]*REG_BINARY' <<<"$reg" || fail "Extension is not REG_BINARY"
+
+# --- second start shows the stored settings, and an empty list ---
+start_app
+expect_eq "reloaded folder" "$(winpath "$out_dir")" "$(probe text $FOLDER)"
+expect_eq "reloaded label" "tex" "$(probe text $LABEL)"
+expect_eq "reloaded R3000" "1" "$(probe check $R3000)"
+expect_eq "reloaded C unchecked" "0" "$(probe check $C_LANG)"
+expect_eq "list starts empty" "" "$(probe list $LIST)"
+import -window root "$shots/reloaded.png"
+close_with_escape
+
+wine_out reg delete 'HKCU\Software\Tavrik' /f >/dev/null 2>&1 || true
+echo "PASS: screenshots in $shots"

@@ -66,8 +66,8 @@ CWnd* AfxGetMainWnd();
 // Every message box of the program goes through AfxShowMessageBox. A test may
 // install a responder, which then answers instead of a real box; an empty
 // responder restores the real boxes.
-using AfxMessageBoxResponder =
-    std::function<int(HWND hOwner, const std::string& text, const std::string& caption, UINT nType)>;
+using AfxMessageBoxResponder = std::function<int(HWND hOwner, const std::string& text,
+                                                 const std::string& caption, UINT nType)>;
 void AfxSetMessageBoxResponder(AfxMessageBoxResponder responder);
 int AfxShowMessageBox(HWND hOwner, const std::string& text, const std::string& caption, UINT nType);
 

@@ -3,7 +3,7 @@
 #include "Wnd.h"
 
 class CButton : public CWnd {
-public:
+  public:
     BOOL Create(const std::string& caption, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd,
                 UINT nID) {
         return CWnd::Create(WC_BUTTONA, caption, dwStyle, rect, pParentWnd, nID);

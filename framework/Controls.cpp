@@ -28,8 +28,8 @@ std::string CListBox::GetText(int nIndex) const {
     if (length == LB_ERR)
         return std::string();
     std::string text(static_cast<size_t>(length) + 1, '\0');
-    int copied = static_cast<int>(
-        SendMessage(LB_GETTEXT, static_cast<WPARAM>(nIndex), reinterpret_cast<LPARAM>(text.data())));
+    int copied = static_cast<int>(SendMessage(LB_GETTEXT, static_cast<WPARAM>(nIndex),
+                                              reinterpret_cast<LPARAM>(text.data())));
     text.resize(copied == LB_ERR ? 0 : static_cast<size_t>(copied));
     return text;
 }

@@ -7,7 +7,7 @@
 class CWnd;
 
 class CDC {
-public:
+  public:
     CDC() = default;
     explicit CDC(HDC hDC) : m_hDC(hDC) {}
     virtual ~CDC() = default;
@@ -42,25 +42,25 @@ public:
     CSize GetTextExtent(const std::string& text) const;
     COLORREF GetPixel(int x, int y) const { return ::GetPixel(m_hDC, x, y); }
 
-protected:
+  protected:
     void Release() { m_hDC = nullptr; }
 };
 
 class CPaintDC : public CDC {
-public:
+  public:
     explicit CPaintDC(CWnd* pWnd);
     ~CPaintDC() override;
     PAINTSTRUCT m_ps{};
 
-private:
+  private:
     HWND m_hWnd;
 };
 
 class CClientDC : public CDC {
-public:
+  public:
     explicit CClientDC(CWnd* pWnd);
     ~CClientDC() override;
 
-private:
+  private:
     HWND m_hWnd;
 };

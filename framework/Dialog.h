@@ -6,7 +6,7 @@
 #include "Wnd.h"
 
 class CDataExchange {
-public:
+  public:
     CDataExchange(CWnd* pDlgWnd, BOOL bSaveAndValidate)
         : m_bSaveAndValidate(bSaveAndValidate), m_pDlgWnd(pDlgWnd) {}
 
@@ -29,7 +29,7 @@ void DDX_Text(CDataExchange* pDX, int nIDC, std::string& value);
 void DDX_Radio(CDataExchange* pDX, int nIDC, int& value);
 
 class CDialog : public CWnd {
-public:
+  public:
     CDialog() = default;
     explicit CDialog(UINT nIDTemplate, CWnd* pParentWnd = nullptr)
         : m_nIDTemplate(nIDTemplate), m_pParentWnd(pParentWnd) {}
@@ -51,7 +51,7 @@ public:
     // The value handed to EndDialog (-1 before that).
     int GetModalResult() const { return m_nModalResult; }
 
-protected:
+  protected:
     UINT m_nIDTemplate = 0;
     CWnd* m_pParentWnd = nullptr;
 
@@ -66,7 +66,7 @@ protected:
 
     DECLARE_MESSAGE_MAP()
 
-private:
+  private:
     static INT_PTR CALLBACK DialogProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
     HWND CreateFromTemplate(HWND hWndOwner);
 

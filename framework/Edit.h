@@ -3,7 +3,7 @@
 #include "Wnd.h"
 
 class CEdit : public CWnd {
-public:
+  public:
     BOOL Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID) {
         return CWnd::Create(WC_EDITA, std::string(), dwStyle, rect, pParentWnd, nID);
     }

@@ -10,7 +10,7 @@
 #include <vector>
 
 class CFileDialog : public CDialog {
-public:
+  public:
     // lpszFilter is "description|patterns|...|" ending with "||"; each "|"
     // becomes the platform's NUL separator.
     CFileDialog(BOOL bOpenFileDialog, const char* lpszDefExt = nullptr,
@@ -40,7 +40,7 @@ public:
     // Ends the platform dialog (the parent of the hook window).
     void EndDialog(int nResult);
 
-protected:
+  protected:
     // TRUE refuses the file name and keeps the dialog open.
     virtual BOOL OnFileNameOK() { return FALSE; }
     // Centres the dialog window.
@@ -52,7 +52,7 @@ protected:
 
     BOOL m_bOpenFileDialog;
 
-private:
+  private:
     static UINT_PTR CALLBACK HookProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
 
     std::string m_strDefExt;

@@ -3,7 +3,7 @@
 #include "Wnd.h"
 
 class CListBox : public CWnd {
-public:
+  public:
     int GetCount() const { return static_cast<int>(SendMessage(LB_GETCOUNT)); }
     int GetTextLen(int nIndex) const {
         return static_cast<int>(SendMessage(LB_GETTEXTLEN, static_cast<WPARAM>(nIndex)));
@@ -12,7 +12,8 @@ public:
     std::string GetText(int nIndex) const;
     void GetText(int nIndex, std::string& text) const { text = GetText(nIndex); }
     int AddString(const std::string& text) {
-        return static_cast<int>(SendMessage(LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str())));
+        return static_cast<int>(
+            SendMessage(LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str())));
     }
     int InsertString(int nIndex, const std::string& text) {
         return static_cast<int>(SendMessage(LB_INSERTSTRING, static_cast<WPARAM>(nIndex),

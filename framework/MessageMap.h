@@ -32,36 +32,47 @@ struct AFX_MSGMAP {
 };
 
 #define DECLARE_MESSAGE_MAP()                                                                      \
-protected:                                                                                         \
+  protected:                                                                                       \
     static const AFX_MSGMAP* GetThisMessageMap();                                                  \
     const AFX_MSGMAP* GetMessageMap() const override;
 
 #define BEGIN_MESSAGE_MAP(theClass, baseClass)                                                     \
-    const AFX_MSGMAP* theClass::GetMessageMap() const { return GetThisMessageMap(); }             \
+    const AFX_MSGMAP* theClass::GetMessageMap() const {                                            \
+        return GetThisMessageMap();                                                                \
+    }                                                                                              \
     const AFX_MSGMAP* theClass::GetThisMessageMap() {                                              \
         using ThisClass [[maybe_unused]] = theClass;                                               \
         using TheBaseClass = baseClass;                                                            \
         static const AFX_MSGMAP_ENTRY _messageEntries[] = {
 
 #define END_MESSAGE_MAP()                                                                          \
-    {0, 0, 0, 0, nullptr}                                                                          \
+    { 0, 0, 0, 0, nullptr }                                                                        \
     }                                                                                              \
     ;                                                                                              \
-    static const AFX_MSGMAP messageMap = {&TheBaseClass::GetThisMessageMap, &_messageEntries[0]}; \
+    static const AFX_MSGMAP messageMap = {&TheBaseClass::GetThisMessageMap, &_messageEntries[0]};  \
     return &messageMap;                                                                            \
     }
 
-#define AFX_THUNK [](CWnd * pWnd_, [[maybe_unused]] WPARAM wParam_, [[maybe_unused]] LPARAM lParam_,   \
-                     [[maybe_unused]] LRESULT & lResult_) -> bool
+#define AFX_THUNK                                                                                  \
+    [](CWnd * pWnd_, [[maybe_unused]] WPARAM wParam_, [[maybe_unused]] LPARAM lParam_,             \
+       [[maybe_unused]] LRESULT & lResult_) -> bool
 #define AFX_THIS static_cast<ThisClass*>(pWnd_)
 
 // --- Commands and control notifications (sent to the parent) -----------------
 
-#define AFX_ENTRY(msg, code, id, body) {(UINT)(msg), (UINT)(code), (UINT)(id), (UINT)(id), AFX_THUNK body},
+#define AFX_ENTRY(msg, code, id, body)                                                             \
+    {(UINT)(msg), (UINT)(code), (UINT)(id), (UINT)(id), AFX_THUNK body},
 
-#define ON_COMMAND(id, memberFxn) AFX_ENTRY(WM_COMMAND, 0, id, { AFX_THIS->memberFxn(); return true; })
+#define ON_COMMAND(id, memberFxn)                                                                  \
+    AFX_ENTRY(WM_COMMAND, 0, id, {                                                                 \
+        AFX_THIS->memberFxn();                                                                     \
+        return true;                                                                               \
+    })
 #define ON_CONTROL(code, id, memberFxn)                                                            \
-    AFX_ENTRY(WM_COMMAND, code, id, { AFX_THIS->memberFxn(); return true; })
+    AFX_ENTRY(WM_COMMAND, code, id, {                                                              \
+        AFX_THIS->memberFxn();                                                                     \
+        return true;                                                                               \
+    })
 #define ON_BN_CLICKED(id, memberFxn) ON_CONTROL(BN_CLICKED, id, memberFxn)
 #define ON_BN_DOUBLECLICKED(id, memberFxn) ON_CONTROL(BN_DOUBLECLICKED, id, memberFxn)
 #define ON_EN_CHANGE(id, memberFxn) ON_CONTROL(EN_CHANGE, id, memberFxn)
@@ -80,7 +91,10 @@ protected:                                                                      
 // --- Reflected to the control itself ------------------------------------------
 
 #define ON_CONTROL_REFLECT(code, memberFxn)                                                        \
-    AFX_ENTRY(WM_REFLECT_BASE + WM_COMMAND, code, 0, { AFX_THIS->memberFxn(); return true; })
+    AFX_ENTRY(WM_REFLECT_BASE + WM_COMMAND, code, 0, {                                             \
+        AFX_THIS->memberFxn();                                                                     \
+        return true;                                                                               \
+    })
 // BOOL memberFxn(): FALSE lets the parent see the notification as well.
 #define ON_CONTROL_REFLECT_EX(code, memberFxn)                                                     \
     AFX_ENTRY(WM_REFLECT_BASE + WM_COMMAND, code, 0, { return AFX_THIS->memberFxn() != FALSE; })
@@ -109,10 +123,14 @@ protected:                                                                      
         lResult_ = AFX_THIS->memberFxn(wParam_, lParam_);                                          \
         return true;                                                                               \
     })
-#define ON_WM_PAINT() AFX_MSG_ENTRY(WM_PAINT, { AFX_THIS->OnPaint(); return true; })
+#define ON_WM_PAINT()                                                                              \
+    AFX_MSG_ENTRY(WM_PAINT, {                                                                      \
+        AFX_THIS->OnPaint();                                                                       \
+        return true;                                                                               \
+    })
 #define ON_WM_QUERYDRAGICON()                                                                      \
     AFX_MSG_ENTRY(WM_QUERYDRAGICON, {                                                              \
-        lResult_ = reinterpret_cast<LRESULT>(AFX_THIS->OnQueryDragIcon());                        \
+        lResult_ = reinterpret_cast<LRESULT>(AFX_THIS->OnQueryDragIcon());                         \
         return true;                                                                               \
     })
 #define ON_WM_SYSCOMMAND()                                                                         \
@@ -122,7 +140,7 @@ protected:                                                                      
     })
 #define ON_WM_CAPTURECHANGED()                                                                     \
     AFX_MSG_ENTRY(WM_CAPTURECHANGED, {                                                             \
-        AFX_THIS->OnCaptureChanged(CWnd::FromHandle(reinterpret_cast<HWND>(lParam_)));            \
+        AFX_THIS->OnCaptureChanged(CWnd::FromHandle(reinterpret_cast<HWND>(lParam_)));             \
         return true;                                                                               \
     })
 #define ON_WM_SETCURSOR()                                                                          \
@@ -133,12 +151,12 @@ protected:                                                                      
     })
 #define ON_WM_KILLFOCUS()                                                                          \
     AFX_MSG_ENTRY(WM_KILLFOCUS, {                                                                  \
-        AFX_THIS->OnKillFocus(CWnd::FromHandle(reinterpret_cast<HWND>(wParam_)));                 \
+        AFX_THIS->OnKillFocus(CWnd::FromHandle(reinterpret_cast<HWND>(wParam_)));                  \
         return true;                                                                               \
     })
 #define ON_WM_SETFOCUS()                                                                           \
     AFX_MSG_ENTRY(WM_SETFOCUS, {                                                                   \
-        AFX_THIS->OnSetFocus(CWnd::FromHandle(reinterpret_cast<HWND>(wParam_)));                  \
+        AFX_THIS->OnSetFocus(CWnd::FromHandle(reinterpret_cast<HWND>(wParam_)));                   \
         return true;                                                                               \
     })
 #define AFX_MOUSE_ENTRY(msg, memberFxn)                                                            \
@@ -150,9 +168,21 @@ protected:                                                                      
 #define ON_WM_LBUTTONDOWN() AFX_MOUSE_ENTRY(WM_LBUTTONDOWN, OnLButtonDown)
 #define ON_WM_LBUTTONUP() AFX_MOUSE_ENTRY(WM_LBUTTONUP, OnLButtonUp)
 #define ON_WM_LBUTTONDBLCLK() AFX_MOUSE_ENTRY(WM_LBUTTONDBLCLK, OnLButtonDblClk)
-#define ON_WM_SYSCOLORCHANGE() AFX_MSG_ENTRY(WM_SYSCOLORCHANGE, { AFX_THIS->OnSysColorChange(); return true; })
-#define ON_WM_DESTROY() AFX_MSG_ENTRY(WM_DESTROY, { AFX_THIS->OnDestroy(); return true; })
-#define ON_WM_CLOSE() AFX_MSG_ENTRY(WM_CLOSE, { AFX_THIS->OnClose(); return true; })
+#define ON_WM_SYSCOLORCHANGE()                                                                     \
+    AFX_MSG_ENTRY(WM_SYSCOLORCHANGE, {                                                             \
+        AFX_THIS->OnSysColorChange();                                                              \
+        return true;                                                                               \
+    })
+#define ON_WM_DESTROY()                                                                            \
+    AFX_MSG_ENTRY(WM_DESTROY, {                                                                    \
+        AFX_THIS->OnDestroy();                                                                     \
+        return true;                                                                               \
+    })
+#define ON_WM_CLOSE()                                                                              \
+    AFX_MSG_ENTRY(WM_CLOSE, {                                                                      \
+        AFX_THIS->OnClose();                                                                       \
+        return true;                                                                               \
+    })
 #define ON_WM_TIMER()                                                                              \
     AFX_MSG_ENTRY(WM_TIMER, {                                                                      \
         AFX_THIS->OnTimer(static_cast<UINT_PTR>(wParam_));                                         \
@@ -193,7 +223,7 @@ protected:                                                                      
     AFX_MSG_ENTRY(msg, {                                                                           \
         CDC dc_(reinterpret_cast<HDC>(wParam_));                                                   \
         lResult_ = reinterpret_cast<LRESULT>(AFX_THIS->OnCtlColor(                                 \
-            &dc_, CWnd::FromHandle(reinterpret_cast<HWND>(lParam_)), (msg)-WM_CTLCOLORMSGBOX));   \
+            &dc_, CWnd::FromHandle(reinterpret_cast<HWND>(lParam_)), (msg)-WM_CTLCOLORMSGBOX));    \
         return true;                                                                               \
     })
 #define ON_WM_CTLCOLOR()                                                                           \

@@ -3,7 +3,7 @@
 #include "Wnd.h"
 
 class CProgressCtrl : public CWnd {
-public:
+  public:
     BOOL Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID) {
         return CWnd::Create(PROGRESS_CLASSA, std::string(), dwStyle, rect, pParentWnd, nID);
     }

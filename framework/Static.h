@@ -3,7 +3,7 @@
 #include "Wnd.h"
 
 class CStatic : public CWnd {
-public:
+  public:
     BOOL Create(const std::string& text, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd,
                 UINT nID = 0xFFFF) {
         return CWnd::Create(WC_STATICA, text, dwStyle, rect, pParentWnd, nID);

@@ -3,11 +3,13 @@
 #include "Wnd.h"
 
 class CToolTipCtrl : public CWnd {
-public:
+  public:
     // A tooltip window: a popup owned by pParentWnd.
     BOOL Create(CWnd* pParentWnd, DWORD dwStyle = 0);
     void Activate(BOOL bActivate) { SendMessage(TTM_ACTIVATE, bActivate); }
-    void RelayEvent(LPMSG lpMsg) { SendMessage(TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(lpMsg)); }
+    void RelayEvent(LPMSG lpMsg) {
+        SendMessage(TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(lpMsg));
+    }
     BOOL AddTool(CWnd* pWnd, const std::string& text, LPCRECT lpRectTool = nullptr,
                  UINT_PTR nIDTool = 0);
     int GetToolCount() const { return static_cast<int>(SendMessage(TTM_GETTOOLCOUNT)); }

@@ -4,7 +4,7 @@
 
 // Shows the hourglass from construction to destruction.
 class CWaitCursor {
-public:
+  public:
     CWaitCursor() : m_hOld(::SetCursor(::LoadCursorA(nullptr, IDC_WAIT))) {}
     ~CWaitCursor() { ::SetCursor(m_hOld ? m_hOld : ::LoadCursorA(nullptr, IDC_ARROW)); }
     CWaitCursor(const CWaitCursor&) = delete;
@@ -12,6 +12,6 @@ public:
     // After a message box has changed the cursor.
     void Restore() { ::SetCursor(::LoadCursorA(nullptr, IDC_WAIT)); }
 
-private:
+  private:
     HCURSOR m_hOld;
 };

@@ -17,7 +17,9 @@ CWinApp::~CWinApp() {
         g_pApp = nullptr;
 }
 
-BOOL CWinApp::InitInstance() { return FALSE; }
+BOOL CWinApp::InitInstance() {
+    return FALSE;
+}
 
 int CWinApp::Run() {
     MSG msg;
@@ -31,11 +33,17 @@ int CWinApp::Run() {
     return ExitInstance();
 }
 
-int CWinApp::ExitInstance() { return 0; }
+int CWinApp::ExitInstance() {
+    return 0;
+}
 
-CWinApp* AfxGetApp() { return g_pApp; }
+CWinApp* AfxGetApp() {
+    return g_pApp;
+}
 
-CWnd* AfxGetMainWnd() { return g_pApp ? g_pApp->m_pMainWnd : nullptr; }
+CWnd* AfxGetMainWnd() {
+    return g_pApp ? g_pApp->m_pMainWnd : nullptr;
+}
 
 HINSTANCE AfxGetInstanceHandle() {
     if (g_pApp != nullptr && g_pApp->m_hInstance != nullptr)
@@ -43,7 +51,9 @@ HINSTANCE AfxGetInstanceHandle() {
     return ::GetModuleHandleA(nullptr);
 }
 
-HINSTANCE AfxGetResourceHandle() { return AfxGetInstanceHandle(); }
+HINSTANCE AfxGetResourceHandle() {
+    return AfxGetInstanceHandle();
+}
 
 std::string AfxGetAppName() {
     if (g_pApp != nullptr && !g_pApp->m_strAppName.empty())

@@ -6,7 +6,7 @@
 #include "Afx.h"
 
 class CWinApp {
-public:
+  public:
     // Without a name the application is named after its executable.
     explicit CWinApp(const char* lpszAppName = nullptr);
     virtual ~CWinApp();
@@ -27,6 +27,8 @@ void AfxInitCommonControls();
 
 // Asked for three-dimensional dialog controls on systems before version 4;
 // on every system we run on, dialogs already have that look.
-inline BOOL Enable3dControlsStatic() { return FALSE; }
+inline BOOL Enable3dControlsStatic() {
+    return FALSE;
+}
 
 int AfxWinMain(HINSTANCE hInstance, int nCmdShow);

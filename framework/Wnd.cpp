@@ -143,9 +143,9 @@ BOOL CWnd::CreateEx(DWORD dwExStyle, const char* lpszClassName, const std::strin
                     HMENU nIDorHMenu, LPVOID lpParam) {
     if (m_hWnd != nullptr)
         return FALSE;
-    HWND hWnd = ::CreateWindowExA(dwExStyle, lpszClassName, windowName.c_str(), dwStyle, x, y,
-                                  nWidth, nHeight, hWndParent, nIDorHMenu, AfxGetInstanceHandle(),
-                                  lpParam);
+    HWND hWnd =
+        ::CreateWindowExA(dwExStyle, lpszClassName, windowName.c_str(), dwStyle, x, y, nWidth,
+                          nHeight, hWndParent, nIDorHMenu, AfxGetInstanceHandle(), lpParam);
     if (hWnd == nullptr)
         return FALSE;
     if (!SubclassWindow(hWnd)) {
@@ -168,8 +168,12 @@ BOOL CWnd::DestroyWindow() {
     return ::DestroyWindow(m_hWnd);
 }
 
-const AFX_MSGMAP* CWnd::GetMessageMap() const { return &g_wndMessageMap; }
-const AFX_MSGMAP* CWnd::GetThisMessageMap() { return &g_wndMessageMap; }
+const AFX_MSGMAP* CWnd::GetMessageMap() const {
+    return &g_wndMessageMap;
+}
+const AFX_MSGMAP* CWnd::GetThisMessageMap() {
+    return &g_wndMessageMap;
+}
 
 LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     LRESULT result = 0;
@@ -188,7 +192,9 @@ LRESULT CWnd::Default() {
     return DefWindowProc(g_currentMsg.message, g_currentMsg.wParam, g_currentMsg.lParam);
 }
 
-BOOL CWnd::PreTranslateMessage(MSG*) { return FALSE; }
+BOOL CWnd::PreTranslateMessage(MSG*) {
+    return FALSE;
+}
 
 BOOL CWnd::WalkPreTranslateTree(HWND hWndStop, MSG* pMsg) {
     for (HWND hWnd = pMsg->hwnd; hWnd != nullptr; hWnd = ::GetParent(hWnd)) {
@@ -299,11 +305,17 @@ BOOL CWnd::UpdateData(BOOL bSaveAndValidate) {
 
 void CWnd::DoDataExchange(CDataExchange*) {}
 
-CWnd* CWnd::GetDlgItem(int nID) const { return FromHandle(::GetDlgItem(m_hWnd, nID)); }
+CWnd* CWnd::GetDlgItem(int nID) const {
+    return FromHandle(::GetDlgItem(m_hWnd, nID));
+}
 
-CWnd* CWnd::GetParent() const { return FromHandle(::GetParent(m_hWnd)); }
+CWnd* CWnd::GetParent() const {
+    return FromHandle(::GetParent(m_hWnd));
+}
 
-CWnd* CWnd::GetTopLevelParent() const { return FromHandle(::GetAncestor(m_hWnd, GA_ROOT)); }
+CWnd* CWnd::GetTopLevelParent() const {
+    return FromHandle(::GetAncestor(m_hWnd, GA_ROOT));
+}
 
 std::string CWnd::GetWindowText() const {
     int length = ::GetWindowTextLengthA(m_hWnd);
@@ -313,7 +325,9 @@ std::string CWnd::GetWindowText() const {
     return text;
 }
 
-void CWnd::SetWindowText(const std::string& text) { ::SetWindowTextA(m_hWnd, text.c_str()); }
+void CWnd::SetWindowText(const std::string& text) {
+    ::SetWindowTextA(m_hWnd, text.c_str());
+}
 
 std::string CWnd::GetDlgItemText(int nID) const {
     HWND hWnd = ::GetDlgItem(m_hWnd, nID);
@@ -352,12 +366,24 @@ void CWnd::ScreenToClient(LPRECT lpRect) const {
     ::MapWindowPoints(HWND_DESKTOP, m_hWnd, reinterpret_cast<LPPOINT>(lpRect), 2);
 }
 
-CWnd* CWnd::SetCapture() { return FromHandle(::SetCapture(m_hWnd)); }
-CWnd* CWnd::GetCapture() { return FromHandle(::GetCapture()); }
-CWnd* CWnd::SetFocus() { return FromHandle(::SetFocus(m_hWnd)); }
-CWnd* CWnd::GetFocus() { return FromHandle(::GetFocus()); }
-CWnd* CWnd::GetActiveWindow() { return FromHandle(::GetActiveWindow()); }
-CWnd* CWnd::WindowFromPoint(POINT point) { return FromHandle(::WindowFromPoint(point)); }
+CWnd* CWnd::SetCapture() {
+    return FromHandle(::SetCapture(m_hWnd));
+}
+CWnd* CWnd::GetCapture() {
+    return FromHandle(::GetCapture());
+}
+CWnd* CWnd::SetFocus() {
+    return FromHandle(::SetFocus(m_hWnd));
+}
+CWnd* CWnd::GetFocus() {
+    return FromHandle(::GetFocus());
+}
+CWnd* CWnd::GetActiveWindow() {
+    return FromHandle(::GetActiveWindow());
+}
+CWnd* CWnd::WindowFromPoint(POINT point) {
+    return FromHandle(::WindowFromPoint(point));
+}
 
 BOOL CWnd::ModifyStyle(DWORD dwRemove, DWORD dwAdd, UINT nFlags) {
     DWORD style = GetStyle();
@@ -396,21 +422,23 @@ void CWnd::SetFont(HFONT hFont, BOOL bRedraw) {
     SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(hFont), bRedraw);
 }
 
-HFONT CWnd::GetFont() const { return reinterpret_cast<HFONT>(SendMessage(WM_GETFONT)); }
+HFONT CWnd::GetFont() const {
+    return reinterpret_cast<HFONT>(SendMessage(WM_GETFONT));
+}
 
 HICON CWnd::SetIcon(HICON hIcon, BOOL bBigIcon) {
-    return reinterpret_cast<HICON>(SendMessage(WM_SETICON, bBigIcon ? ICON_BIG : ICON_SMALL,
-                                               reinterpret_cast<LPARAM>(hIcon)));
+    return reinterpret_cast<HICON>(
+        SendMessage(WM_SETICON, bBigIcon ? ICON_BIG : ICON_SMALL, reinterpret_cast<LPARAM>(hIcon)));
 }
 
 void CWnd::CenterWindow(CWnd* pAlternateOwner) {
-    HWND hWndCenter = pAlternateOwner ? pAlternateOwner->m_hWnd
+    HWND hWndCenter = pAlternateOwner           ? pAlternateOwner->m_hWnd
                       : (GetStyle() & WS_CHILD) ? ::GetParent(m_hWnd)
                                                 : ::GetWindow(m_hWnd, GW_OWNER);
     RECT rcArea;
     RECT rcCenter;
-    HMONITOR hMonitor = ::MonitorFromWindow(hWndCenter ? hWndCenter : m_hWnd,
-                                            MONITOR_DEFAULTTOPRIMARY);
+    HMONITOR hMonitor =
+        ::MonitorFromWindow(hWndCenter ? hWndCenter : m_hWnd, MONITOR_DEFAULTTOPRIMARY);
     MONITORINFO mi{};
     mi.cbSize = sizeof(mi);
     ::GetMonitorInfoA(hMonitor, &mi);

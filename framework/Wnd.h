@@ -11,7 +11,7 @@ class CDC;
 class CDataExchange;
 
 class CWnd {
-public:
+  public:
     CWnd();
     virtual ~CWnd();
     CWnd(const CWnd&) = delete;
@@ -77,7 +77,9 @@ public:
     LRESULT SendDlgItemMessage(int nID, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
 
     void Invalidate(BOOL bErase = TRUE) { ::InvalidateRect(m_hWnd, nullptr, bErase); }
-    void InvalidateRect(LPCRECT lpRect, BOOL bErase = TRUE) { ::InvalidateRect(m_hWnd, lpRect, bErase); }
+    void InvalidateRect(LPCRECT lpRect, BOOL bErase = TRUE) {
+        ::InvalidateRect(m_hWnd, lpRect, bErase);
+    }
     void UpdateWindow() { ::UpdateWindow(m_hWnd); }
     void GetClientRect(LPRECT lpRect) const { ::GetClientRect(m_hWnd, lpRect); }
     void GetWindowRect(LPRECT lpRect) const { ::GetWindowRect(m_hWnd, lpRect); }
@@ -119,7 +121,7 @@ public:
     int MessageBox(const std::string& text);
     int MessageBox(const std::string& text, const std::string& caption, UINT nType = MB_OK);
 
-protected:
+  protected:
     virtual const AFX_MSGMAP* GetMessageMap() const;
     static const AFX_MSGMAP* GetThisMessageMap();
     virtual void PreSubclassWindow();

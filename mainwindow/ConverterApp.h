@@ -4,7 +4,7 @@
 
 // The application: runs the main window once, then ends.
 class CConverterApp : public CWinApp {
-public:
+  public:
     CConverterApp() = default;
     BOOL InitInstance() override;
 };

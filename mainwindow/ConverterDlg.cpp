@@ -19,7 +19,7 @@ constexpr UINT kWarning = MB_OK | MB_ICONWARNING;
 
 // The conversion run's view of the main window.
 class CConvertHost : public ConvertHost {
-public:
+  public:
     CConvertHost(CConverterDlg& dlg, CListBox& sources, CProgressCtrl& progress,
                  std::string& destination, std::string& label, int& format)
         : m_dlg(dlg), m_sources(sources), m_progress(progress), m_destination(destination),
@@ -48,7 +48,7 @@ public:
     void BeginWaitCursor() override { m_wait.emplace(); }
     void EndWaitCursor() override { m_wait.reset(); }
 
-private:
+  private:
     CConverterDlg& m_dlg;
     CListBox& m_sources;
     CProgressCtrl& m_progress;
@@ -124,7 +124,9 @@ BOOL CConverterDlg::DestroyWindow() {
     return CDialog::DestroyWindow();
 }
 
-void CConverterDlg::LoadSettings() { ::LoadSettings(m_nFormat, m_strLabel, m_strDestination); }
+void CConverterDlg::LoadSettings() {
+    ::LoadSettings(m_nFormat, m_strLabel, m_strDestination);
+}
 
 void CConverterDlg::SaveSettings() {
     UpdateData(TRUE);
@@ -147,7 +149,9 @@ void CConverterDlg::OnPaint() {
     dc.DrawIcon(x, y, m_hIcon);
 }
 
-HCURSOR CConverterDlg::OnQueryDragIcon() { return reinterpret_cast<HCURSOR>(m_hIcon); }
+HCURSOR CConverterDlg::OnQueryDragIcon() {
+    return reinterpret_cast<HCURSOR>(m_hIcon);
+}
 
 void CConverterDlg::OnAdd() {
     CFileDialog dlg(TRUE, "*", nullptr, OFN_ALLOWMULTISELECT | OFN_FILEMUSTEXIST,
@@ -175,7 +179,9 @@ void CConverterDlg::OnConvert() {
     RunConversion(host);
 }
 
-void CConverterDlg::OnClear() { m_lbSources.ResetContent(); }
+void CConverterDlg::OnClear() {
+    m_lbSources.ResetContent();
+}
 
 void CConverterDlg::OnDelete() {
     int count = m_lbSources.GetSelCount();

@@ -7,22 +7,22 @@
 namespace {
 
 class CCountingButton : public CButton {
-public:
+  public:
     int m_nPreSubclass = 0;
 
-protected:
+  protected:
     void PreSubclassWindow() override { ++m_nPreSubclass; }
 };
 
 class CExchangeDlg : public CDialog {
-public:
+  public:
     CExchangeDlg() : CDialog(IDD_EXCHANGE) {}
     int m_nChoice = -1;
     std::string m_strText;
     CCountingButton m_btnPlain;
     int m_nExchanges = 0;
 
-protected:
+  protected:
     void DoDataExchange(CDataExchange* pDX) override {
         ++m_nExchanges;
         DDX_Control(pDX, IDC_PLAIN, m_btnPlain);

@@ -30,7 +30,7 @@ struct Folder {
 
 // Runs its script at the first folder change and gives up after a while.
 class CScriptedFileDialog : public CFileDialog {
-public:
+  public:
     explicit CScriptedFileDialog(DWORD flags)
         : CFileDialog(TRUE, nullptr, nullptr, flags, "All files|*.*||") {}
     std::function<void(CScriptedFileDialog&)> m_script;
@@ -45,7 +45,7 @@ public:
         ::PostMessageA(hDlg, WM_COMMAND, IDOK, 0);
     }
 
-protected:
+  protected:
     void OnInitDone() override {
         ++m_nInitDone;
         CFileDialog::OnInitDone();

@@ -17,10 +17,11 @@ struct ResponderFixture : ::testing::Test {
     std::vector<Box> boxes;
     int answer = IDOK;
     void SetUp() override {
-        AfxSetMessageBoxResponder([this](HWND h, const std::string& t, const std::string& c, UINT n) {
-            boxes.push_back({h, t, c, n});
-            return answer;
-        });
+        AfxSetMessageBoxResponder(
+            [this](HWND h, const std::string& t, const std::string& c, UINT n) {
+                boxes.push_back({h, t, c, n});
+                return answer;
+            });
     }
     void TearDown() override { AfxSetMessageBoxResponder(nullptr); }
 };

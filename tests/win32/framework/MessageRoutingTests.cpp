@@ -12,14 +12,14 @@ namespace {
 
 // A button that answers its own click, draws itself and records what reached it.
 class CReflectingButton : public CButton {
-public:
+  public:
     int m_nClicks = 0;
     int m_nDraws = 0;
     UINT m_nLastItemState = 0;
     BOOL m_bPassClickOn = FALSE;
     std::vector<UINT> m_defaultMessages;
 
-protected:
+  protected:
     BOOL OnClicked() {
         ++m_nClicks;
         return !m_bPassClickOn;
@@ -42,13 +42,13 @@ ON_WM_KILLFOCUS()
 END_MESSAGE_MAP()
 
 class CColouredLabel : public CStatic {
-public:
+  public:
     HBRUSH m_hBrush = ::CreateSolidBrush(RGB(1, 2, 3));
     UINT m_nCtlColor = 0xFFFF;
     HDC m_hDCSeen = nullptr;
     ~CColouredLabel() override { ::DeleteObject(m_hBrush); }
 
-protected:
+  protected:
     afx_msg HBRUSH CtlColor(CDC* pDC, UINT nCtlColor) {
         m_nCtlColor = nCtlColor;
         m_hDCSeen = pDC->m_hDC;
@@ -62,7 +62,7 @@ ON_WM_CTLCOLOR_REFLECT()
 END_MESSAGE_MAP()
 
 class CRoutingDlg : public CDialog {
-public:
+  public:
     CRoutingDlg() : CDialog(IDD_EXCHANGE) {}
     CReflectingButton m_btnDrawn;
     CReflectingButton m_btnPlain;
@@ -73,7 +73,7 @@ public:
 
     void OnOK() override { ++m_nOK; }
 
-protected:
+  protected:
     void DoDataExchange(CDataExchange* pDX) override {
         DDX_Control(pDX, IDC_DRAWN, m_btnDrawn);
         DDX_Control(pDX, IDC_PLAIN, m_btnPlain);

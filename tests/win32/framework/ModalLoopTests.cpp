@@ -15,7 +15,7 @@ constexpr UINT WM_PROBE = WM_APP + 2;
 constexpr UINT_PTR WATCHDOG = 99;
 
 class CProbeButton : public CButton {
-public:
+  public:
     std::vector<UINT> m_preTranslated;
     BOOL PreTranslateMessage(MSG* pMsg) override {
         m_preTranslated.push_back(pMsg->message);
@@ -26,7 +26,7 @@ public:
 // A dialog run by DoModal whose script runs inside its own loop; a watchdog
 // ends it should the script never finish.
 class CModalDlg : public CDialog {
-public:
+  public:
     explicit CModalDlg(CWnd* pParent) : CDialog(IDD_EXCHANGE, pParent) {}
     std::function<void(CModalDlg&)> m_script;
     CProbeButton m_btnPlain;
@@ -53,7 +53,7 @@ public:
         return CDialog::PreTranslateMessage(pMsg);
     }
 
-protected:
+  protected:
     void DoDataExchange(CDataExchange* pDX) override { DDX_Control(pDX, IDC_PLAIN, m_btnPlain); }
     afx_msg LRESULT OnStep(WPARAM, LPARAM) {
         m_bOwnerDisabledWhileOpen = m_pParentWnd && !m_pParentWnd->IsWindowEnabled();
@@ -77,10 +77,10 @@ END_MESSAGE_MAP()
 
 // Stands in for the main window that F1 asks for help.
 class CHelpTarget : public CWnd {
-public:
+  public:
     int m_nHelp = 0;
 
-protected:
+  protected:
     afx_msg void OnHelp() { ++m_nHelp; }
     DECLARE_MESSAGE_MAP()
 };

@@ -89,7 +89,8 @@ TEST_F(ConvertFixture, OneEntryUsesTheLabelItselfInAssembler) {
     EXPECT_TRUE(boxes.boxes.empty());
     TempFolder reference;
     ASSERT_EQ(ConvertToAsm(input, reference.Path() + "\\m.asm", "mdl"), CONVERT_OK);
-    EXPECT_EQ(ReadWholeFile(folder.Path() + "\\model.asm"), ReadWholeFile(reference.Path() + "\\m.asm"));
+    EXPECT_EQ(ReadWholeFile(folder.Path() + "\\model.asm"),
+              ReadWholeFile(reference.Path() + "\\m.asm"));
 }
 
 TEST_F(ConvertFixture, FailingEntryIsReportedAndTheRunGoesOn) {

@@ -33,7 +33,7 @@ struct DialogTemplate {
 namespace detail {
 
 class Reader {
-public:
+  public:
     explicit Reader(const BYTE* p) : base_(p), p_(p) {}
     template <typename T> T Get() {
         T value;
@@ -55,8 +55,8 @@ public:
             return String();
         p_ += 2;
         WORD ordinal = Get<WORD>();
-        static const char* const classes[] = {"Button", "Edit", "Static", "ListBox", "ScrollBar",
-                                              "ComboBox"};
+        static const char* const classes[] = {"Button",  "Edit",      "Static",
+                                              "ListBox", "ScrollBar", "ComboBox"};
         if (ordinal >= 0x80 && ordinal <= 0x85)
             return classes[ordinal - 0x80];
         return "#" + std::to_string(ordinal);
@@ -66,7 +66,7 @@ public:
             ++p_;
     }
 
-private:
+  private:
     const BYTE* base_;
     const BYTE* p_;
 };

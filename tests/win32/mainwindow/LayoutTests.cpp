@@ -95,7 +95,8 @@ TEST(MainWindowResources, StringIconAndVersion) {
         ::DestroyIcon(icon);
     }
 
-    HACCEL accel = ::LoadAcceleratorsA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_ACCELERATOR));
+    HACCEL accel =
+        ::LoadAcceleratorsA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_ACCELERATOR));
     ASSERT_NE(accel, nullptr);
     ACCEL entry{};
     ASSERT_EQ(::CopyAcceleratorTableA(accel, &entry, 1), 1);
@@ -133,16 +134,16 @@ TEST(MainWindowResources, StringIconAndVersion) {
     for (const Entry& e : entries) {
         char* value = nullptr;
         std::string path = std::string("\\StringFileInfo\\040904b0\\") + e.name;
-        ASSERT_TRUE(::VerQueryValueA(copy.data(), path.c_str(), reinterpret_cast<void**>(&value),
-                                     &length))
+        ASSERT_TRUE(
+            ::VerQueryValueA(copy.data(), path.c_str(), reinterpret_cast<void**>(&value), &length))
             << e.name;
         EXPECT_STREQ(value, e.text) << e.name;
     }
     for (const char* name : {"Comments", "LegalCopyright", "SpecialBuild"}) {
         char* value = nullptr;
         std::string path = std::string("\\StringFileInfo\\040904b0\\") + name;
-        ASSERT_TRUE(::VerQueryValueA(copy.data(), path.c_str(), reinterpret_cast<void**>(&value),
-                                     &length))
+        ASSERT_TRUE(
+            ::VerQueryValueA(copy.data(), path.c_str(), reinterpret_cast<void**>(&value), &length))
             << name;
         EXPECT_GT(std::strlen(value), 0u) << name;
     }
@@ -261,7 +262,8 @@ TEST_F(MainWindowFixture, SettingsAreSavedOnEveryEnding) {
         INT_PTR result;
         std::function<void(HWND)> close;
     } cases[] = {
-        {"Quit", IDCANCEL, [](HWND h) { ::PostMessageA(::GetDlgItem(h, IDCANCEL), BM_CLICK, 0, 0); }},
+        {"Quit", IDCANCEL,
+         [](HWND h) { ::PostMessageA(::GetDlgItem(h, IDCANCEL), BM_CLICK, 0, 0); }},
         {"Escape", IDCANCEL,
          [](HWND h) {
              HWND edit = ::GetDlgItem(h, IDC_LABEL);
@@ -278,18 +280,17 @@ TEST_F(MainWindowFixture, SettingsAreSavedOnEveryEnding) {
         std::string label = "lbl" + std::to_string(++n);
         std::string folder = "C:\\dest\\" + std::to_string(n);
         CProbeDlg modal;
-        TimerScript script(
-            {[&] {
-                 HWND h = modal.m_hWnd;
-                 if (h == nullptr || !::IsWindowVisible(h))
-                     return false;
-                 ::SetDlgItemTextA(h, IDC_LABEL, label.c_str());
-                 ::SetDlgItemTextA(h, IDC_DESTINATION, folder.c_str());
-                 ::CheckRadioButton(h, IDC_FORMAT_C, IDC_FORMAT_ASM, IDC_FORMAT_ASM);
-                 c.close(h);
-                 return true;
-             }},
-            [&] { modal.EndDialog(-5); });
+        TimerScript script({[&] {
+                               HWND h = modal.m_hWnd;
+                               if (h == nullptr || !::IsWindowVisible(h))
+                                   return false;
+                               ::SetDlgItemTextA(h, IDC_LABEL, label.c_str());
+                               ::SetDlgItemTextA(h, IDC_DESTINATION, folder.c_str());
+                               ::CheckRadioButton(h, IDC_FORMAT_C, IDC_FORMAT_ASM, IDC_FORMAT_ASM);
+                               c.close(h);
+                               return true;
+                           }},
+                           [&] { modal.EndDialog(-5); });
         EXPECT_EQ(modal.DoModal(), c.result);
         EXPECT_FALSE(script.TimedOut());
         EXPECT_EQ(ReadStored("Label").Text(), label);

@@ -18,7 +18,9 @@
 
 inline const char* const kSettingsKey = "Software\\Tavrik";
 
-inline void ClearSettings() { ::RegDeleteTreeA(HKEY_CURRENT_USER, kSettingsKey); }
+inline void ClearSettings() {
+    ::RegDeleteTreeA(HKEY_CURRENT_USER, kSettingsKey);
+}
 
 inline void StoreValue(const char* name, DWORD type, const void* data, DWORD size) {
     HKEY key;
@@ -29,7 +31,9 @@ inline void StoreValue(const char* name, DWORD type, const void* data, DWORD siz
     ::RegCloseKey(key);
 }
 
-inline void StoreFormat(int format) { StoreValue("Extension", REG_BINARY, &format, 4); }
+inline void StoreFormat(int format) {
+    StoreValue("Extension", REG_BINARY, &format, 4);
+}
 inline void StoreText(const char* name, const std::string& text) {
     StoreValue(name, REG_SZ, text.c_str(), static_cast<DWORD>(text.size() + 1));
 }
@@ -61,7 +65,7 @@ inline StoredValue ReadStored(const char* name) {
 
 // The dialog with its members in view.
 class CProbeDlg : public CConverterDlg {
-public:
+  public:
     using CConverterDlg::m_btnAdd;
     using CConverterDlg::m_hIcon;
     using CConverterDlg::m_lbSources;
@@ -76,9 +80,7 @@ public:
             entries.push_back(m_lbSources.GetText(i));
         return entries;
     }
-    void Click(int id) {
-        ::SendMessageA(::GetDlgItem(m_hWnd, id), BM_CLICK, 0, 0);
-    }
+    void Click(int id) { ::SendMessageA(::GetDlgItem(m_hWnd, id), BM_CLICK, 0, 0); }
 };
 
 struct MessageRecord {
@@ -106,7 +108,7 @@ struct CapturedBoxes {
 // After the time limit the script stops and runs its rescue, which must close
 // whatever is open, so that a broken test fails instead of hanging.
 class TimerScript {
-public:
+  public:
     using Step = std::function<bool()>;
     TimerScript(std::vector<Step> steps, std::function<void()> rescue, DWORD limitMs = 15000)
         : m_steps(std::move(steps)), m_rescue(std::move(rescue)), m_limit(limitMs),
@@ -122,7 +124,7 @@ public:
     bool TimedOut() const { return m_timedOut; }
     size_t StepsDone() const { return m_next; }
 
-private:
+  private:
     static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
         TimerScript* self = s_current;
         if (self == nullptr || self->m_busy || self->Finished() || self->m_timedOut)
@@ -182,7 +184,7 @@ inline void EnterFileName(HWND hFileDlg, const std::string& text) {
 
 // A fresh folder under the temporary folder, removed with its files afterwards.
 class TempFolder {
-public:
+  public:
     TempFolder() {
         char base[MAX_PATH];
         ::GetTempPathA(MAX_PATH, base);
@@ -202,14 +204,15 @@ public:
     const std::string& Path() const { return m_path; }
     std::string File(const std::string& name, const std::string& content = "") const {
         std::string path = m_path + "\\" + name;
-        HANDLE h = ::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+        HANDLE h =
+            ::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
         DWORD written = 0;
         ::WriteFile(h, content.data(), static_cast<DWORD>(content.size()), &written, nullptr);
         ::CloseHandle(h);
         return path;
     }
 
-private:
+  private:
     std::string m_path;
 };
 

@@ -27,10 +27,11 @@ cleanup() {
   fi
 }
 trap cleanup EXIT
+trap 'exit 1' TERM INT  # so that a timeout still ends the program we started
 
 fail() {
   echo "FAIL: $*" >&2
-  import -window root "$shots/failure.png" 2>/dev/null || true
+  timeout 10 import -window root "$shots/failure.png" 2>/dev/null || true
   echo "visible windows:" >&2
   probe windows >&2 || true
   exit 1
@@ -57,21 +58,27 @@ wait_until() {
   done
 }
 
-xwindow() { xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n1; }
+# xdotool's --sync waits for ever when the display never answers.
+xdo() { timeout 15 xdotool "$@" || fail "xdotool $* did not succeed"; }
+shot() { timeout 15 import -window root "$shots/$1.png" || fail "no screenshot $1"; }
+# The colour of one pixel of a screenshot, as "srgb(r,g,b)".
+pixel() { convert "$shots/$1.png" -format "%[pixel:p{$2,$3}]" info:; }
+
+xwindow() { timeout 10 xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n1; }
 has_xwindow() { [ -n "$(xwindow "$1")" ]; }
 
 click_control() {
   local xy
   xy=$(probe rect "$1") || fail "control $1 not found"
   # shellcheck disable=SC2086
-  xdotool mousemove --sync $xy click 1
+  xdo mousemove --sync $xy click 1
 }
 
 # Clicks into an edit and replaces its whole text by typing.
 type_into() {
   click_control "$1"
-  xdotool key End shift+Home BackSpace
-  xdotool type --delay 15 "$2"
+  xdo key End shift+Home BackSpace
+  xdo type --delay 15 "$2"
 }
 
 expect_eq() {  # what, expected, actual
@@ -89,8 +96,8 @@ start_app() {
 }
 
 close_with_escape() {
-  xdotool windowfocus --sync "$main_x"
-  xdotool key Escape
+  xdo windowfocus --sync "$main_x"
+  xdo key Escape
   local end=$((SECONDS + 20))
   while kill -0 "$app_pid" 2>/dev/null; do
     [ $SECONDS -lt $end ] || fail "Tavrik did not end after Escape"
@@ -100,7 +107,7 @@ close_with_escape() {
 }
 
 # Ids of the main window's controls.
-LIST=1000 FOLDER=1001 ADD=1002 C_LANG=1004 R3000=1005 LABEL=1006 CONVERT=1007
+LIST=1000 FOLDER=1001 ADD=1002 C_LANG=1004 R3000=1005 LABEL=1006 CONVERT=1007 INFO=1008
 
 # Inputs: the ten bytes 00..09, and nine bytes with line-break and end-of-file bytes.
 printf '\x00\x01\x02\x03\x04\x05\x06\x07\x08\x09' >"$work/in/a.tim"
@@ -113,7 +120,7 @@ wine_out reg delete 'HKCU\Software\Tavrik' /f >/dev/null 2>&1 || true
 
 # --- first start: fresh settings ---
 start_app
-import -window root "$shots/fresh.png"
+shot fresh
 expect_eq "focus at start" "$ADD" "$(probe focus)"
 expect_eq "fresh label" "Label" "$(probe text $LABEL)"
 expect_eq "fresh folder" "" "$(probe text $FOLDER)"
@@ -125,12 +132,12 @@ click_control $ADD
 wait_until 20 has_xwindow '^Open$' || fail "the file-open dialog did not open"
 open_x=$(xwindow '^Open$')
 sleep 0.5
-xdotool windowfocus --sync "$open_x"
-xdotool type --delay 15 "$(winpath "$work/in")\\"
-xdotool key Return
+xdo windowfocus --sync "$open_x"
+xdo type --delay 15 "$(winpath "$work/in")\\"
+xdo key Return
 sleep 1
-xdotool type --delay 15 '"a.tim" "b.tim"'
-xdotool key Return
+xdo type --delay 15 '"a.tim" "b.tim"'
+xdo key Return
 wait_until 20 bash -c "! xdotool search --onlyvisible --name '^Open\$' >/dev/null" || fail "the file-open dialog did not close"
 expect_eq "source list" "$(winpath "$work/in/a.tim")
 $(winpath "$work/in/b.tim")" "$(probe list $LIST)"
@@ -141,7 +148,7 @@ click_control $R3000
 expect_eq "folder typed" "$(winpath "$out_dir")" "$(probe text $FOLDER)"
 expect_eq "label typed" "tex" "$(probe text $LABEL)"
 expect_eq "R3000 picked" "1" "$(probe check $R3000)"
-import -window root "$shots/filled.png"
+shot filled
 
 click_control $CONVERT
 wait_until 30 test -s "$out_dir/b.asm" || fail "no output files appeared"
@@ -153,7 +160,19 @@ for f in a b; do
   echo "ok: $f.asm matches byte for byte"
 done
 [ "$(ls "$out_dir")" = "$(printf 'a.asm\nb.asm')" ] || fail "unexpected files in the output folder: $(ls "$out_dir")"
-import -window root "$shots/converted.png"
+
+# The pointer still rests on Convert: it shows the raised edge of a flat button
+# (light top-left corner, dark bottom-right corner), while Info beside it has no
+# edge at all and its corner is the dialog's face.
+shot converted
+read -r cl ct cr cb <<<"$(probe box $CONVERT)"
+read -r il it _ _ <<<"$(probe box $INFO)"
+face=$(pixel converted $((il - 2)) $((it + 2)))
+expect_eq "Info's corner shows the face" "$face" "$(pixel converted "$il" "$it")"
+light=$(pixel converted "$cl" "$ct") dark=$(pixel converted $((cr - 1)) $((cb - 1)))
+[ "$light" != "$face" ] && [ "$dark" != "$face" ] && [ "$light" != "$dark" ] \
+  || fail "Convert shows no raised edge: corners $light and $dark on face $face"
+echo "ok: Convert is raised: $light over $dark on $face"
 
 close_with_escape
 
@@ -173,7 +192,7 @@ expect_eq "reloaded label" "tex" "$(probe text $LABEL)"
 expect_eq "reloaded R3000" "1" "$(probe check $R3000)"
 expect_eq "reloaded C unchecked" "0" "$(probe check $C_LANG)"
 expect_eq "list starts empty" "" "$(probe list $LIST)"
-import -window root "$shots/reloaded.png"
+shot reloaded
 close_with_escape
 
 wine_out reg delete 'HKCU\Software\Tavrik' /f >/dev/null 2>&1 || true

@@ -2,6 +2,7 @@
 // end-to-end script can check what a person would see without trusting pixels:
 //   probe find            exit 0 when the main window is open
 //   probe rect ID         screen centre of control ID: "x y"
+//   probe box ID          screen rectangle of control ID: "left top right bottom"
 //   probe text ID         the control's text
 //   probe check ID        BM_GETCHECK of the control
 //   probe list ID         the list box's entries, one a line
@@ -97,10 +98,14 @@ int main(int argc, char** argv) {
     if (!ctl) {
         return fail("no such control");
     }
-    if (cmd == "rect") {
+    if (cmd == "rect" || cmd == "box") {
         RECT r{};
         GetWindowRect(ctl, &r);
-        std::printf("%ld %ld\n", (r.left + r.right) / 2, (r.top + r.bottom) / 2);
+        if (cmd == "rect") {
+            std::printf("%ld %ld\n", (r.left + r.right) / 2, (r.top + r.bottom) / 2);
+        } else {
+            std::printf("%ld %ld %ld %ld\n", r.left, r.top, r.right, r.bottom);
+        }
     } else if (cmd == "text") {
         char text[1024] = {};
         SendMessageA(ctl, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));

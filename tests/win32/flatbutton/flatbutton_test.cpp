@@ -303,6 +303,33 @@ TEST_F(FlatButtonTest, DisabledCaptionIsDrawnInTheDisabledStyle) {
     EXPECT_FALSE(InkBounds(disabled, m_face).empty()) << "the disabled caption is still drawn";
 }
 
+TEST_F(FlatButtonTest, MnemonicMarkerIsNotDrawnButUnderlinesItsLetter) {
+    CFlatButton plain;
+    MakeButton(plain, BS_PUSHBUTTON, 1013, 60);
+    ::SetWindowTextA(plain, "Add...");
+    const Picture marked = Render(m_button, 0);  // "&Add..."
+    const Picture bare = Render(plain, 0);
+    const Box a = InkBounds(bare, m_face), b = InkBounds(marked, m_face);
+    ASSERT_FALSE(a.empty());
+    // Centred by the visible characters: the "&" takes no room.
+    EXPECT_LE(std::abs(b.left - a.left), 1);
+    EXPECT_LE(std::abs(b.right - a.right), 1);
+    // The only difference is an underline below the letters, under the "A" at the left.
+    int row = -1, from = kW, to = -1;
+    for (int y = 0; y < kH; ++y) {
+        for (int x = 0; x < kW; ++x) {
+            if (marked.at(x, y) != bare.at(x, y)) {
+                EXPECT_TRUE(row == -1 || row == y) << "changed pixel outside one row at " << x << "," << y;
+                row = y, from = std::min(from, x), to = std::max(to, x);
+            }
+        }
+    }
+    ASSERT_NE(row, -1) << "no underline";
+    EXPECT_GT(row, a.bottom - 3) << "the underline sits at the foot of the letters";
+    EXPECT_GE(to - from, 3) << "a line, not a dot";
+    EXPECT_LE(to, (a.left + a.right) / 2) << "under the first letter";
+}
+
 TEST_F(FlatButtonTest, ColourQueryAnswersTheHollowBrush) {
     HDC hdc = ::GetDC(m_button);
     const LRESULT brush =
@@ -403,7 +430,30 @@ int TooltipsOfThisThread() {
     return count;
 }
 
-TEST_F(FlatButtonTest, FirstPreTranslatedMessageCreatesOneHiddenTooltip) {
+// Messages sent to tooltip windows of this thread, as a call-window hook sees them.
+struct TipCall {
+    UINT message;
+    WPARAM wParam;
+    UINT relayed;  // the message carried by TTM_RELAYEVENT
+};
+std::vector<TipCall> g_tipCalls;
+
+LRESULT CALLBACK WatchTips(int code, WPARAM wParam, LPARAM lParam) {
+    const auto* cw = reinterpret_cast<const CWPSTRUCT*>(lParam);
+    char cls[64] = {};
+    ::GetClassNameA(cw->hwnd, cls, sizeof cls);
+    if (code == HC_ACTION && lstrcmpiA(cls, TOOLTIPS_CLASSA) == 0 &&
+        (cw->message == TTM_ACTIVATE || cw->message == TTM_RELAYEVENT)) {
+        const UINT relayed = cw->message == TTM_RELAYEVENT ? reinterpret_cast<const MSG*>(cw->lParam)->message : 0;
+        g_tipCalls.push_back({cw->message, cw->wParam, relayed});
+    }
+    return ::CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+TEST_F(FlatButtonTest, FirstPreTranslatedMessageCreatesOneInactiveTooltipThatSeesEveryMessage) {
+    g_tipCalls.clear();
+    HHOOK hook = ::SetWindowsHookExA(WH_CALLWNDPROC, WatchTips, nullptr, ::GetCurrentThreadId());
+    ASSERT_NE(hook, nullptr);
     const int before = TooltipsOfThisThread();
     MSG msg{m_button, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5), ::GetTickCount(), {125, 125}};
     EXPECT_FALSE(m_button.PreTranslateMessage(&msg));
@@ -413,7 +463,16 @@ TEST_F(FlatButtonTest, FirstPreTranslatedMessageCreatesOneHiddenTooltip) {
     msg.message = WM_KEYDOWN;
     EXPECT_FALSE(m_button.PreTranslateMessage(&msg));
     Pump();
+    ::UnhookWindowsHookEx(hook);
     EXPECT_EQ(TooltipsOfThisThread(), before + 1);
+    ASSERT_EQ(g_tipCalls.size(), 4u);
+    EXPECT_EQ(g_tipCalls[0].message, static_cast<UINT>(TTM_ACTIVATE));
+    EXPECT_EQ(g_tipCalls[0].wParam, static_cast<WPARAM>(FALSE));
+    const UINT relayed[] = {WM_MOUSEMOVE, WM_LBUTTONDOWN, WM_KEYDOWN};
+    for (size_t i = 0; i < 3; ++i) {
+        EXPECT_EQ(g_tipCalls[i + 1].message, static_cast<UINT>(TTM_RELAYEVENT));
+        EXPECT_EQ(g_tipCalls[i + 1].relayed, relayed[i]);
+    }
 }
 
 // Changes the system colours for one test and puts them back.

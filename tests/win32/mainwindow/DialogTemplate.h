@@ -59,7 +59,9 @@ class Reader {
                                               "ListBox", "ScrollBar", "ComboBox"};
         if (ordinal >= 0x80 && ordinal <= 0x85)
             return classes[ordinal - 0x80];
-        return "#" + std::to_string(ordinal);
+        std::string name = std::to_string(ordinal);
+        name.insert(name.begin(), '#');
+        return name;
     }
     void AlignDword() {
         while ((p_ - base_) % 4)

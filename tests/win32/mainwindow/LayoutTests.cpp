@@ -62,7 +62,7 @@ TEST(MainWindowTemplate, ControlsInTheirOrderWithIdsTextsStylesAndPlaces) {
     for (size_t i = 0; i < t.items.size(); ++i) {
         const TemplateItem& item = t.items[i];
         const Control& c = kControls[i];
-        SCOPED_TRACE(std::string("control ") + std::to_string(i) + " " + c.text);
+        SCOPED_TRACE(::testing::Message() << "control " << i << " " << c.text);
         EXPECT_EQ(static_cast<int>(item.id), c.id);
         EXPECT_EQ(lstrcmpiA(item.className.c_str(), c.className), 0) << item.className;
         EXPECT_EQ(item.text, c.text);
@@ -73,6 +73,12 @@ TEST(MainWindowTemplate, ControlsInTheirOrderWithIdsTextsStylesAndPlaces) {
         EXPECT_EQ(item.cx, c.cx);
         EXPECT_EQ(item.cy, c.cy);
     }
+}
+
+std::string VersionValuePath(const char* name) {
+    std::string path = "\\StringFileInfo\\040904b0\\";
+    path.append(name);
+    return path;
 }
 
 TEST(MainWindowResources, StringIconAndVersion) {
@@ -133,7 +139,7 @@ TEST(MainWindowResources, StringIconAndVersion) {
     };
     for (const Entry& e : entries) {
         char* value = nullptr;
-        std::string path = std::string("\\StringFileInfo\\040904b0\\") + e.name;
+        std::string path = VersionValuePath(e.name);
         ASSERT_TRUE(
             ::VerQueryValueA(copy.data(), path.c_str(), reinterpret_cast<void**>(&value), &length))
             << e.name;
@@ -141,7 +147,7 @@ TEST(MainWindowResources, StringIconAndVersion) {
     }
     for (const char* name : {"Comments", "LegalCopyright", "SpecialBuild"}) {
         char* value = nullptr;
-        std::string path = std::string("\\StringFileInfo\\040904b0\\") + name;
+        std::string path = VersionValuePath(name);
         ASSERT_TRUE(
             ::VerQueryValueA(copy.data(), path.c_str(), reinterpret_cast<void**>(&value), &length))
             << name;

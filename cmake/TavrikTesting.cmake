@@ -8,35 +8,6 @@
 #     Wine prefix (whatever WINEPREFIX the caller has), kept warm by the wine
 #     fixture. Tests of one build share that prefix and its registry: a test that
 #     rewrites a key others use must not run beside them (RUN_SERIAL).
-#   tavrik_fuzz_test(<name> SOURCES <files...> [LIBS <targets...>] [SECONDS <s>]
-#                    [SEEDS <folder>])
-#     A libFuzzer target (fuzz preset, clang) and a ctest entry that fuzzes it for
-#     SECONDS (default 20), starting from the SEEDS folder when given. New inputs
-#     go to a corpus folder in the build, never into the sources.
-
-if(TAVRIK_FUZZ)
-  # Coverage feedback from every library the fuzzers link, not only the harnesses.
-  add_compile_options(-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=all
-                      -fno-omit-frame-pointer)
-  add_link_options(-fsanitize=address,undefined)
-
-  function(tavrik_fuzz_test name)
-    cmake_parse_arguments(T "" "SECONDS;SEEDS" "SOURCES;LIBS" ${ARGN})
-    if(NOT T_SECONDS)
-      set(T_SECONDS 20)
-    endif()
-    add_executable(${name} ${T_SOURCES})
-    target_link_libraries(${name} PRIVATE ${T_LIBS})
-    target_link_options(${name} PRIVATE -fsanitize=fuzzer)
-    set(corpus ${CMAKE_CURRENT_BINARY_DIR}/${name}-corpus)
-    file(MAKE_DIRECTORY ${corpus})
-    add_test(NAME fuzz.${name}
-             COMMAND ${name} -max_total_time=${T_SECONDS} -print_final_stats=1
-                     -artifact_prefix=${CMAKE_CURRENT_BINARY_DIR}/${name}- ${corpus} ${T_SEEDS})
-    math(EXPR timeout "${T_SECONDS} + 120")
-    set_tests_properties(fuzz.${name} PROPERTIES TIMEOUT ${timeout})
-  endfunction()
-endif()
 
 if(NOT TAVRIK_TESTS)
   return()

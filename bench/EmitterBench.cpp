@@ -12,7 +12,7 @@
 namespace {
 
 class Workspace {
-public:
+  public:
     Workspace() {
         char pattern[] = "/tmp/tavrik-bench-XXXXXX";
         if (mkdtemp(pattern) == nullptr)
@@ -29,12 +29,13 @@ public:
         std::string data(size, '\0');
         for (auto& c : data)
             c = static_cast<char>(gen());
-        std::ofstream(dir_ + "/in.bin", std::ios::binary).write(data.data(), static_cast<std::streamsize>(size));
+        std::ofstream(dir_ + "/in.bin", std::ios::binary)
+            .write(data.data(), static_cast<std::streamsize>(size));
         return dir_ + "/in.bin";
     }
     std::string Output() const { return dir_ + "/out.txt"; }
 
-private:
+  private:
     std::string dir_;
 };
 
@@ -56,7 +57,17 @@ void BM_ConvertToAsm(benchmark::State& state) {
     Convert(state, SourceFormat::Asm);
 }
 
-BENCHMARK(BM_ConvertToC)->Arg(64 << 10)->Arg(4 << 20)->Arg(64 << 20)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK(BM_ConvertToAsm)->Arg(64 << 10)->Arg(4 << 20)->Arg(64 << 20)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_ConvertToC)
+    ->Arg(64 << 10)
+    ->Arg(4 << 20)
+    ->Arg(64 << 20)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+BENCHMARK(BM_ConvertToAsm)
+    ->Arg(64 << 10)
+    ->Arg(4 << 20)
+    ->Arg(64 << 20)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 
 } // namespace

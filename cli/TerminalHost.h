@@ -10,7 +10,7 @@
 // Runs a conversion for a terminal: messages go to standard error one a line,
 // and progress is drawn there when it is a terminal.
 class TerminalHost : public ConvertHost {
-public:
+  public:
     TerminalHost(ConvertFields fields, std::vector<std::string> entries, bool showProgress,
                  std::FILE* messages = stderr);
 
@@ -30,7 +30,7 @@ public:
     void EndWaitCursor() override {}
     void ShowEntryBytes(std::uint64_t converted, std::uint64_t total) override;
 
-private:
+  private:
     void Draw(const std::string& line);
     void ClearLine();
 

@@ -31,13 +31,13 @@ std::string EntryFailureText(ConvertResult result, const std::string& inputPath,
 }
 
 class WaitCursor {
-public:
+  public:
     explicit WaitCursor(ConvertHost& host) : host_(host) { host_.BeginWaitCursor(); }
     ~WaitCursor() { host_.EndWaitCursor(); }
     WaitCursor(const WaitCursor&) = delete;
     WaitCursor& operator=(const WaitCursor&) = delete;
 
-private:
+  private:
     ConvertHost& host_;
 };
 

@@ -10,7 +10,7 @@ struct ConvertFields {
 };
 
 class ConvertHost {
-public:
+  public:
     virtual ~ConvertHost() = default;
 
     virtual ConvertFields ReadFields() = 0;

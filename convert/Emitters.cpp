@@ -60,7 +60,7 @@ template <std::size_t N> inline char* PutText(char* p, const char (&text)[N]) {
 }
 
 class TextWriter {
-public:
+  public:
     explicit TextWriter(File& file)
         : file_(file), buffer_(std::make_unique<char[]>(kOutputBufferSize)) {}
 
@@ -93,7 +93,7 @@ public:
     }
     bool Failed() const { return failed_; }
 
-private:
+  private:
     File& file_;
     std::unique_ptr<char[]> buffer_;
     std::size_t used_ = 0;

@@ -94,8 +94,8 @@ File File::ProbeForWriting(const std::string& path, ProbeResult& result) {
 
 File File::CreateTruncating(const std::string& path) {
     File file;
-    file.handle_ = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
-                               CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    file.handle_ = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
+                               FILE_ATTRIBUTE_NORMAL, nullptr);
     return file;
 }
 
@@ -103,8 +103,8 @@ File File::CreateNew(const std::string& path, bool& alreadyExists) {
     File file;
     file.handle_ = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                FILE_ATTRIBUTE_NORMAL, nullptr);
-    alreadyExists = !file.IsOpen() && (GetLastError() == ERROR_FILE_EXISTS ||
-                                       GetLastError() == ERROR_ALREADY_EXISTS);
+    alreadyExists = !file.IsOpen() &&
+                    (GetLastError() == ERROR_FILE_EXISTS || GetLastError() == ERROR_ALREADY_EXISTS);
     return file;
 }
 
@@ -224,7 +224,8 @@ bool MakeSureDirectoryPathExists(const std::string& path) {
         start = 2;
     } else if (path.size() >= 2 && IsSeparator(path[0]) && IsSeparator(path[1])) {
         std::size_t server = path.find_first_of("\\/", 2);
-        std::size_t share = server == std::string::npos ? server : path.find_first_of("\\/", server + 1);
+        std::size_t share =
+            server == std::string::npos ? server : path.find_first_of("\\/", server + 1);
         if (share == std::string::npos || share >= last)
             return true;
         start = share;

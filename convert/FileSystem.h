@@ -19,7 +19,7 @@ struct FileIdentity {
 enum class ProbeResult { Missing, Opened, Failed };
 
 class File {
-public:
+  public:
     File() = default;
     ~File();
     File(File&& other) noexcept;
@@ -50,7 +50,7 @@ public:
     unsigned Mode() const;
     bool SetMode(unsigned mode);
 
-private:
+  private:
 #ifdef _WIN32
     void* handle_ = reinterpret_cast<void*>(static_cast<std::intptr_t>(-1));
 #else

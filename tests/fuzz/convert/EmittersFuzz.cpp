@@ -69,7 +69,8 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t siz
         std::ofstream out(input, std::ios::binary | std::ios::trunc);
         out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     }
-    const ConvertResult result = c ? ConvertToC(input, output, label) : ConvertToAsm(input, output, label);
+    const ConvertResult result =
+        c ? ConvertToC(input, output, label) : ConvertToAsm(input, output, label);
     if (result != CONVERT_OK)
         std::abort();
     if (Slurp(output) != Reference(c, bytes, label))

@@ -23,7 +23,7 @@ std::string Quote(const std::string& s) {
 }
 
 Outcome RunTavrik(const TempDir& dir, const std::vector<std::string>& args,
-            const std::string& stdoutTarget = "") {
+                  const std::string& stdoutTarget = "") {
     std::string command = "cd " + Quote(dir.path().string()) + " && " + Quote(TAVRIK_CLI);
     for (const auto& a : args)
         command += " " + Quote(a);
@@ -50,7 +50,8 @@ TEST(Cli, ConvertsInArgumentOrderWithNumberedLabels) {
     EXPECT_EQ(r.err, "");
     EXPECT_EQ(ReadFile(dir.path() / "out/sub/b.c"), ReferenceC("B", "tex1"));
     EXPECT_EQ(ReadFile(dir.path() / "out/sub/a.c"), ReferenceC("A", "tex2"));
-    EXPECT_EQ(std::distance(fs::directory_iterator(dir.path() / "out/sub"), fs::directory_iterator()), 2);
+    EXPECT_EQ(
+        std::distance(fs::directory_iterator(dir.path() / "out/sub"), fs::directory_iterator()), 2);
 
     r = RunTavrik(dir, {"--format=asm", "a.tim"});
     EXPECT_EQ(r.status, 0);
@@ -78,10 +79,16 @@ TEST(Cli, ExitStatusAndMessages) {
     } cases[] = {
         {{}, 2, "You have to select at least one source file!\n"},
         {{"-l", "", "ok.tim"}, 2, "You have to specify a label for the output file(s)!\n"},
-        {{"-o", "", "ok.tim"}, 2, "You have to choose a destination folder for the output file(s)!\n"},
-        {{"-o", "afile/new", "ok.tim"}, 2, "Failed to create destination folder!\nOperation cancelled!\n"},
+        {{"-o", "", "ok.tim"},
+         2,
+         "You have to choose a destination folder for the output file(s)!\n"},
+        {{"-o", "afile/new", "ok.tim"},
+         2,
+         "Failed to create destination folder!\nOperation cancelled!\n"},
         {{"gone.tim", "ok.tim"}, 1, "Failed to open input file gone.tim!\n"},
-        {{"-o", ".", "afile", "ok.tim"}, 1, "Output file ./afile.c would overwrite its input file!\n"},
+        {{"-o", ".", "afile", "ok.tim"},
+         1,
+         "Output file ./afile.c would overwrite its input file!\n"},
     };
     WriteFile(dir / "afile.c", "");
     fs::remove(dir.path() / "afile.c");
@@ -142,7 +149,11 @@ TEST(CommandLineParsing, OptionsInEveryForm) {
     } cases[] = {
         {{"a"}, SourceFormat::C, "Label", ".", {"a"}},
         {{"-fasm", "-lx", "-oout", "a"}, SourceFormat::Asm, "x", "out", {"a"}},
-        {{"--format", "asm", "--label=y", "--output=", "a", "b"}, SourceFormat::Asm, "y", "", {"a", "b"}},
+        {{"--format", "asm", "--label=y", "--output=", "a", "b"},
+         SourceFormat::Asm,
+         "y",
+         "",
+         {"a", "b"}},
         {{"-l", "-q", "--", "-f", "-"}, SourceFormat::C, "-q", ".", {"-f", "-"}},
     };
     for (const auto& c : cases) {
@@ -153,7 +164,8 @@ TEST(CommandLineParsing, OptionsInEveryForm) {
         EXPECT_EQ(line.output, c.output);
         EXPECT_EQ(line.files, c.files);
     }
-    EXPECT_EQ(UniqueFiles({"b", "a", "b", "./b", "a"}), (std::vector<std::string>{"b", "a", "./b"}));
+    EXPECT_EQ(UniqueFiles({"b", "a", "b", "./b", "a"}),
+              (std::vector<std::string>{"b", "a", "./b"}));
 }
 
 } // namespace

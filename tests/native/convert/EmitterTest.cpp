@@ -61,8 +61,9 @@ TEST(Emitters, ControlBytesAreTakenUnchanged) {
     // Line feed, carriage return and the DOS end-of-file mark must neither end the
     // reading nor be translated.
     const std::string data = Bytes({0x0a, 0x0d, 0x1a, 0x00, 0x0d, 0x0a, 0x1a, 0x41, 0x1a});
-    EXPECT_EQ(Convert(kEmitters[0], data, "x"),
-              "unsigned char x[] = {\r\n0x0a, 0x0d, 0x1a, 0x00, 0x0d, 0x0a, 0x1a, 0x41,\r\n0x1a};\r\n");
+    EXPECT_EQ(
+        Convert(kEmitters[0], data, "x"),
+        "unsigned char x[] = {\r\n0x0a, 0x0d, 0x1a, 0x00, 0x0d, 0x0a, 0x1a, 0x41,\r\n0x1a};\r\n");
     for (const auto& emitter : kEmitters)
         EXPECT_EQ(Convert(emitter, data, "x"), emitter.reference(data, "x")) << emitter.name;
 }

@@ -10,7 +10,7 @@ using namespace testfiles;
 namespace {
 
 class ReadFailure {
-public:
+  public:
     explicit ReadFailure(long long after) { tavrik::os::SetReadFailureForTesting(after); }
     ~ReadFailure() { tavrik::os::SetReadFailureForTesting(-1); }
 };

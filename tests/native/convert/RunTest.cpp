@@ -11,7 +11,7 @@ namespace {
 using Log = std::vector<std::string>;
 
 class FakeHost : public ConvertHost {
-public:
+  public:
     ConvertFields fields;
     std::vector<std::string> entries;
     bool folderCreation = true;
@@ -33,7 +33,9 @@ public:
     void SetProgressRange(std::int32_t lower, std::int32_t upper) override {
         log.push_back("SetProgressRange " + std::to_string(lower) + " " + std::to_string(upper));
     }
-    void SetProgressStep(int step) override { log.push_back("SetProgressStep " + std::to_string(step)); }
+    void SetProgressStep(int step) override {
+        log.push_back("SetProgressStep " + std::to_string(step));
+    }
     void StepProgress() override { log.push_back("StepProgress"); }
     void SetProgressPosition(int position) override {
         log.push_back("SetProgressPosition " + std::to_string(position));
@@ -98,7 +100,8 @@ TEST(ConversionRun, BlankFieldsAreNotEmpty) {
     host.fields = {dir.path().string(), " ", 0};
     host.entries = {};
     RunConversion(host);
-    EXPECT_EQ(host.log.back(), "ShowMessage You have to select at least one source file! | Tavrik - Error!");
+    EXPECT_EQ(host.log.back(),
+              "ShowMessage You have to select at least one source file! | Tavrik - Error!");
     host.log.clear();
     WriteFile(dir / "in.bin", "x");
     host.entries = {dir / "in.bin"};
@@ -115,10 +118,10 @@ TEST(ConversionRun, SeveralEntriesGetNumberedLabelsAndOneStepEach) {
     host.fields = {(dst.path() / "sub" / "deeper").string(), "tex", 0};
     host.entries = {src / "pic1.tim", src / "pic2.tim"};
     RunConversion(host);
-    EXPECT_EQ(host.log, Join(Prefix(2), {"MakeSureDirectoryPathExists " + host.fields.destination + kSep,
-                                         "BeginWaitCursor", "StepProgress", "GetEntryText 0",
-                                         "StepProgress", "GetEntryText 1",
-                                         "SetProgressPosition 0", "EndWaitCursor"}));
+    EXPECT_EQ(host.log,
+              Join(Prefix(2), {"MakeSureDirectoryPathExists " + host.fields.destination + kSep,
+                               "BeginWaitCursor", "StepProgress", "GetEntryText 0", "StepProgress",
+                               "GetEntryText 1", "SetProgressPosition 0", "EndWaitCursor"}));
     const fs::path out = dst.path() / "sub" / "deeper";
     EXPECT_EQ(ReadFile(out / "pic1.c"), ReferenceC(Bytes({1, 2, 3}), "tex1"));
     EXPECT_EQ(ReadFile(out / "pic2.c"), ReferenceC(Bytes({4}), "tex2"));
@@ -150,16 +153,15 @@ TEST(ConversionRun, FailedEntriesAreReportedAndTheRunGoesOn) {
     const std::string caption = " | Tavrik - Conversion Error!";
     EXPECT_EQ(host.log,
               Join(Prefix(5),
-                   {"MakeSureDirectoryPathExists " + out + kSep, "BeginWaitCursor",
-                    "StepProgress", "GetEntryText 0",
-                    "StepProgress", "GetEntryText 1",
+                   {"MakeSureDirectoryPathExists " + out + kSep, "BeginWaitCursor", "StepProgress",
+                    "GetEntryText 0", "StepProgress", "GetEntryText 1",
                     "ShowMessage Failed to open input file " + (dir / "gone.tim") + "!" + caption,
                     "StepProgress", "GetEntryText 2",
                     "ShowMessage Failed to open output file " + out + kSep + "b.c!" + caption,
                     "StepProgress", "GetEntryText 3",
-                    "ShowMessage Output file " + out + kSep + "x.c would overwrite its input file!" + caption,
-                    "StepProgress", "GetEntryText 4",
-                    "SetProgressPosition 0", "EndWaitCursor"}));
+                    "ShowMessage Output file " + out + kSep +
+                        "x.c would overwrite its input file!" + caption,
+                    "StepProgress", "GetEntryText 4", "SetProgressPosition 0", "EndWaitCursor"}));
     EXPECT_EQ(ReadFile(dir / "a.c"), ReferenceC("A", "t1"));
     EXPECT_EQ(ReadFile(dir / "d.c"), ReferenceC("D", "t5"));
     EXPECT_EQ(ReadFile(dir / "x.c"), "int x;");
@@ -174,8 +176,9 @@ TEST(ConversionRun, ReadFailureHasItsOwnMessage) {
     tavrik::os::SetReadFailureForTesting(0);
     RunConversion(host);
     tavrik::os::SetReadFailureForTesting(-1);
-    EXPECT_EQ(host.log.at(host.log.size() - 3),
-              "ShowMessage Failed to read input file " + (dir / "a.tim") + "! | Tavrik - Conversion Error!");
+    EXPECT_EQ(host.log.at(host.log.size() - 3), "ShowMessage Failed to read input file " +
+                                                    (dir / "a.tim") +
+                                                    "! | Tavrik - Conversion Error!");
     EXPECT_EQ(dir.Names(), std::vector<std::string>{"a.tim"});
 }
 
@@ -187,10 +190,11 @@ TEST(ConversionRun, OtherFormatsWriteNothingButStillStep) {
         host.fields = {dir.path().string(), "t", format};
         host.entries = {dir / "a.tim", dir / "missing.tim"};
         RunConversion(host);
-        EXPECT_EQ(host.log, Join(Prefix(2), {"MakeSureDirectoryPathExists " + dir.path().string() + kSep,
-                                             "BeginWaitCursor", "StepProgress", "GetEntryText 0",
-                                             "StepProgress", "GetEntryText 1",
-                                             "SetProgressPosition 0", "EndWaitCursor"}))
+        EXPECT_EQ(
+            host.log,
+            Join(Prefix(2), {"MakeSureDirectoryPathExists " + dir.path().string() + kSep,
+                             "BeginWaitCursor", "StepProgress", "GetEntryText 0", "StepProgress",
+                             "GetEntryText 1", "SetProgressPosition 0", "EndWaitCursor"}))
             << format;
     }
     EXPECT_EQ(dir.Names(), std::vector<std::string>{"a.tim"});

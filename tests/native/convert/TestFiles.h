@@ -43,7 +43,7 @@ inline std::string ReadFile(const fs::path& path) {
 }
 
 class TempDir {
-public:
+  public:
     TempDir() {
         static unsigned counter = 0;
         std::random_device rd;
@@ -72,7 +72,7 @@ public:
         return names;
     }
 
-private:
+  private:
     fs::path path_;
 };
 

@@ -13,7 +13,7 @@ using namespace testfiles;
 namespace {
 
 class HeldOpen {
-public:
+  public:
     explicit HeldOpen(const std::string& path)
         : handle_(CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr)) {}
@@ -23,7 +23,7 @@ public:
     }
     bool ok() const { return handle_ != INVALID_HANDLE_VALUE; }
 
-private:
+  private:
     HANDLE handle_;
 };
 

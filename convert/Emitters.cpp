@@ -290,7 +290,7 @@ ConvertResult ConvertFile(SourceFormat format, const std::string& inputPath,
         output.SetMode(mode);
     if (!output.Close() && result == CONVERT_OK)
         result = CONVERT_WRITE_FAILED;
-    if (result == CONVERT_OK && !tavrik::os::ReplaceFile(temporary, target))
+    if (result == CONVERT_OK && !tavrik::os::MoveReplacing(temporary, target))
         result = CONVERT_OUTPUT_FAILED;
     if (result != CONVERT_OK)
         tavrik::os::RemoveFile(temporary);

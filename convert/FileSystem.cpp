@@ -5,8 +5,6 @@
 
 #ifdef _WIN32
 #include <windows.h>
-// <windows.h> renames ReplaceFile to ReplaceFileA, and our own one with it.
-#undef ReplaceFile
 #else
 #include <cerrno>
 #include <climits>
@@ -20,10 +18,20 @@ namespace tavrik::os {
 
 namespace {
 std::atomic<long long> g_readFailAfter{-1};
+std::atomic<long long> g_writeFailAfter{-1};
+
+bool WriteFaultDue(std::uint64_t written, std::size_t size) {
+    long long failAfter = g_writeFailAfter;
+    return failAfter >= 0 && written + size > static_cast<std::uint64_t>(failAfter);
 }
+} // namespace
 
 void SetReadFailureForTesting(long long failAfter) {
     g_readFailAfter = failAfter;
+}
+
+void SetWriteFailureForTesting(long long failAfter) {
+    g_writeFailAfter = failAfter;
 }
 
 File::File(File&& other) noexcept {
@@ -55,6 +63,7 @@ File& File::operator=(File&& other) noexcept {
         handle_ = std::exchange(other.handle_, Invalid());
         owned_ = other.owned_;
         bytesRead_ = other.bytesRead_;
+        bytesWritten_ = other.bytesWritten_;
     }
     return *this;
 }
@@ -135,6 +144,9 @@ long long File::Read(void* buffer, std::size_t size) {
 }
 
 bool File::WriteAll(const void* data, std::size_t size) {
+    if (WriteFaultDue(bytesWritten_, size))
+        return false;
+    bytesWritten_ += size;
     const char* p = static_cast<const char*>(data);
     while (size > 0) {
         DWORD chunk = size > (1u << 30) ? (1u << 30) : static_cast<DWORD>(size);
@@ -195,7 +207,7 @@ std::string FolderPart(const std::string& path) {
     return path.substr(0, cut + 1);
 }
 
-bool ReplaceFile(const std::string& from, const std::string& to) {
+bool MoveReplacing(const std::string& from, const std::string& to) {
     return MoveFileExA(from.c_str(), to.c_str(),
                        MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
 }
@@ -259,6 +271,7 @@ File& File::operator=(File&& other) noexcept {
         fd_ = std::exchange(other.fd_, -1);
         owned_ = other.owned_;
         bytesRead_ = other.bytesRead_;
+        bytesWritten_ = other.bytesWritten_;
     }
     return *this;
 }
@@ -323,6 +336,9 @@ long long File::Read(void* buffer, std::size_t size) {
 }
 
 bool File::WriteAll(const void* data, std::size_t size) {
+    if (WriteFaultDue(bytesWritten_, size))
+        return false;
+    bytesWritten_ += size;
     const char* p = static_cast<const char*>(data);
     while (size > 0) {
         ssize_t written = ::write(fd_, p, size);
@@ -395,7 +411,7 @@ std::string FolderPart(const std::string& path) {
     return cut == std::string::npos ? std::string() : path.substr(0, cut + 1);
 }
 
-bool ReplaceFile(const std::string& from, const std::string& to) {
+bool MoveReplacing(const std::string& from, const std::string& to) {
     return ::rename(from.c_str(), to.c_str()) == 0;
 }
 

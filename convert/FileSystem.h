@@ -58,13 +58,14 @@ class File {
 #endif
     bool owned_ = true;
     std::uint64_t bytesRead_ = 0;
+    std::uint64_t bytesWritten_ = 0;
 };
 
 // The file that writing to |path| really changes (natively: a symbolic link's target).
 std::string ResolveReplaceTarget(const std::string& path);
 // Everything of |path| up to and including its last separator; "" for none.
 std::string FolderPart(const std::string& path);
-bool ReplaceFile(const std::string& from, const std::string& to);
+bool MoveReplacing(const std::string& from, const std::string& to);
 bool RemoveFile(const std::string& path);
 // The name of the file or folder that |path| names, as stored on disk.
 bool FindFileName(const std::string& path, std::string& name);
@@ -74,5 +75,8 @@ unsigned long ProcessId();
 
 // Lets tests make a read fail after |failAfter| bytes of an input; negative turns it off.
 void SetReadFailureForTesting(long long failAfter);
+// Lets tests make a write fail, as on a full disk, once |failAfter| bytes of a file
+// are written; negative turns it off.
+void SetWriteFailureForTesting(long long failAfter);
 
 } // namespace tavrik::os

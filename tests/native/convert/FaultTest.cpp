@@ -15,6 +15,26 @@ class ReadFailure {
     ~ReadFailure() { tavrik::os::SetReadFailureForTesting(-1); }
 };
 
+class WriteFailure {
+public:
+    explicit WriteFailure(long long after) { tavrik::os::SetWriteFailureForTesting(after); }
+    ~WriteFailure() { tavrik::os::SetWriteFailureForTesting(-1); }
+};
+
+TEST(ConvertFaults, FullDiskIsReportedAndOutputKept) {
+    TempDir dir;
+    WriteFile(dir / "in.bin", RandomBytes(300000, 6));
+    WriteFile(dir / "out.c", "earlier output");
+    for (long long after : {0LL, 100LL, 262144LL, 1000000LL}) {
+        WriteFailure failure(after);
+        EXPECT_EQ(ConvertToC(dir / "in.bin", dir / "out.c", "l"), CONVERT_WRITE_FAILED) << after;
+        EXPECT_EQ(ConvertToAsm(dir / "in.bin", dir / "new.asm", "l"), CONVERT_WRITE_FAILED)
+            << after;
+    }
+    EXPECT_EQ(ReadFile(dir / "out.c"), "earlier output");
+    EXPECT_EQ(dir.Names(), (std::vector<std::string>{"in.bin", "out.c"}));
+}
+
 TEST(ConvertFaults, OutputThatCannotBeCreatedGivesOutputFailed) {
     TempDir dir;
     WriteFile(dir / "in.bin", "data");

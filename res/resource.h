@@ -2,6 +2,7 @@
 #pragma once
 
 #define IDM_ABOUTBOX 0x0010 // system-menu command of the About item
+#define IDD_ABOUTBOX 100
 #define IDS_ABOUTBOX 101
 #define IDD_TAVRIK_DIALOG 102
 #define IDR_MAINFRAME 128
@@ -20,6 +21,14 @@
 #define IDC_PROGRESS 1012
 #define IDC_DELETE 1013
 #define IDC_CLEAR 1014
+
+// About box (dialog 100)
+#define IDC_HOMEPAGE_LINK 1010
+#define IDC_DESCRIPTION 1011
+
+// Controls the folder picker adds to the file dialog
+#define IDC_FOLDER_PATH 181
+#define IDC_FOLDER_OPEN 182
 
 #ifndef IDC_STATIC
 #define IDC_STATIC (-1)

@@ -47,8 +47,8 @@ class Reader {
             text += static_cast<char>(c);
         return text;
     }
-    // A string, or an ordinal after 0xFFFF (turned into a class name or "#n").
-    std::string StringOrOrdinal() {
+    // A string, or an ordinal after 0xFFFF: a predefined class's name, else "#n".
+    std::string StringOrOrdinal(bool isClass = false) {
         WORD first;
         std::memcpy(&first, p_, 2);
         if (first != 0xFFFF)
@@ -57,7 +57,7 @@ class Reader {
         WORD ordinal = Get<WORD>();
         static const char* const classes[] = {"Button",  "Edit",      "Static",
                                               "ListBox", "ScrollBar", "ComboBox"};
-        if (ordinal >= 0x80 && ordinal <= 0x85)
+        if (isClass && ordinal >= 0x80 && ordinal <= 0x85)
             return classes[ordinal - 0x80];
         std::string name = std::to_string(ordinal);
         name.insert(name.begin(), '#');
@@ -113,7 +113,7 @@ inline bool LoadDialogTemplate(int id, DialogTemplate& dlg) {
         item.cx = r.Get<short>();
         item.cy = r.Get<short>();
         item.id = r.Get<DWORD>();
-        item.className = r.StringOrOrdinal();
+        item.className = r.StringOrOrdinal(true);
         item.text = r.StringOrOrdinal();
         WORD extra = r.Get<WORD>();
         for (WORD b = 0; b < extra; ++b)

@@ -75,6 +75,58 @@ TEST(MainWindowTemplate, ControlsInTheirOrderWithIdsTextsStylesAndPlaces) {
     }
 }
 
+TEST(AboutBoxTemplate, WindowAndControlsAsDocumented) {
+    DialogTemplate t;
+    ASSERT_TRUE(LoadDialogTemplate(IDD_ABOUTBOX, t));
+    EXPECT_EQ(t.style, 0x80C800C0u);
+    EXPECT_EQ(t.exStyle, 0u);
+    EXPECT_EQ(t.caption, "About Tavrik");
+    EXPECT_EQ(t.x, 0);
+    EXPECT_EQ(t.y, 0);
+    EXPECT_EQ(t.cx, 280);
+    EXPECT_EQ(t.cy, 146);
+    EXPECT_EQ(t.typeface, "MS Sans Serif");
+    EXPECT_EQ(t.pointSize, 8);
+    struct AboutControl {
+        int id;
+        const char* className;
+        const char* text; // nullptr: the implementer's wording, only not empty
+        DWORD style;
+        short x, y, cx, cy;
+    } const controls[] = {
+        {-1, "Static", "#128", 0x50000003, 14, 22, 16, 16},
+        {-1, "Static", "Tavrik (Morlanix) v2.0", 0x50020080, 36, 26, 90, 8},
+        {-1, "Static", nullptr, 0x50020000, 12, 46, 113, 8},
+        {1, "Button", "OK", 0x50030001, 115, 128, 50, 14},
+        {-1, "Button", "Information", 0x50000007, 4, 6, 128, 116},
+        {-1, "Static", nullptr, 0x50020000, 12, 54, 114, 22},
+        {-1, "Static", "For updates of Tavrik and other cool PSX-tools check out our homepage:",
+         0x50020000, 12, 84, 114, 20},
+        {1010, "Static", nullptr, 0x50020001, 12, 108, 114, 8},
+        {-1, "Button", "Dizcription", 0x50000007, 136, 6, 140, 116},
+        {1011, "Static", "Static", 0x50020000, 142, 18, 128, 98},
+    };
+    ASSERT_EQ(t.items.size(), std::size(controls));
+    for (size_t i = 0; i < t.items.size(); ++i) {
+        const TemplateItem& item = t.items[i];
+        const AboutControl& c = controls[i];
+        SCOPED_TRACE(::testing::Message() << "control " << i + 1);
+        EXPECT_EQ(static_cast<WORD>(item.id), static_cast<WORD>(c.id));
+        EXPECT_EQ(lstrcmpiA(item.className.c_str(), c.className), 0) << item.className;
+        if (c.text != nullptr) {
+            EXPECT_EQ(item.text, c.text);
+        } else {
+            EXPECT_FALSE(item.text.empty());
+        }
+        EXPECT_EQ(item.style, c.style);
+        EXPECT_EQ(item.exStyle, 0u);
+        EXPECT_EQ(item.x, c.x);
+        EXPECT_EQ(item.y, c.y);
+        EXPECT_EQ(item.cx, c.cx);
+        EXPECT_EQ(item.cy, c.cy);
+    }
+}
+
 std::string VersionValuePath(const char* name) {
     std::string path = "\\StringFileInfo\\040904b0\\";
     path.append(name);

@@ -5,25 +5,27 @@
 
 namespace {
 
-flatbutton::Box ToBox(const RECT& rc) { return {rc.left, rc.top, rc.right, rc.bottom}; }
-CRect ToRect(const flatbutton::Box& b) { return CRect(b.left, b.top, b.right, b.bottom); }
+flatbutton::Box ToBox(const RECT& rc) {
+    return {rc.left, rc.top, rc.right, rc.bottom};
+}
+CRect ToRect(const flatbutton::Box& b) {
+    return CRect(b.left, b.top, b.right, b.bottom);
+}
 
-}  // namespace
+} // namespace
 
 BEGIN_MESSAGE_MAP(CFlatButton, CButton)
-    ON_WM_CAPTURECHANGED()
-    ON_WM_SETCURSOR()
-    ON_WM_KILLFOCUS()
-    ON_WM_MOUSEMOVE()
-    ON_WM_CTLCOLOR_REFLECT()
-    ON_WM_SYSCOLORCHANGE()
+ON_WM_CAPTURECHANGED()
+ON_WM_SETCURSOR()
+ON_WM_KILLFOCUS()
+ON_WM_MOUSEMOVE()
+ON_WM_CTLCOLOR_REFLECT()
+ON_WM_SYSCOLORCHANGE()
 END_MESSAGE_MAP()
 
 CFlatButton::CFlatButton()
-    : m_crFace(::GetSysColor(COLOR_BTNFACE)),
-      m_crText(::GetSysColor(COLOR_BTNTEXT)),
-      m_crHotFace(::GetSysColor(COLOR_BTNFACE)),
-      m_crHotText(::GetSysColor(COLOR_BTNTEXT)) {}
+    : m_crFace(::GetSysColor(COLOR_BTNFACE)), m_crText(::GetSysColor(COLOR_BTNTEXT)),
+      m_crHotFace(::GetSysColor(COLOR_BTNFACE)), m_crHotText(::GetSysColor(COLOR_BTNTEXT)) {}
 
 CFlatButton::~CFlatButton() = default;
 

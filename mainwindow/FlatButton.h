@@ -7,7 +7,7 @@
 #include "framework/ToolTipCtrl.h"
 
 class CFlatButton : public CButton {
-public:
+  public:
     CFlatButton();
     ~CFlatButton() override;
 
@@ -18,7 +18,7 @@ public:
     LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     void DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct) override;
 
-protected:
+  protected:
     void PreSubclassWindow() override;
 
     afx_msg void OnCaptureChanged(CWnd* pWnd);
@@ -29,7 +29,7 @@ protected:
     afx_msg void OnSysColorChange();
     DECLARE_MESSAGE_MAP()
 
-private:
+  private:
     BOOL m_bHot = FALSE;
     // Sampled once when the object is made; only the edges follow later changes
     // of the system colours.

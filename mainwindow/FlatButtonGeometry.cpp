@@ -76,4 +76,4 @@ TrackResult onCaptureChanged(bool hot, bool gainedBySelf) {
     return {hot, hot ? CaptureAction::Release : CaptureAction::Keep, hot};
 }
 
-}  // namespace flatbutton
+} // namespace flatbutton

@@ -7,7 +7,7 @@
 
 namespace flatbutton {
 
-using Colour = std::uint32_t;  // 0x00BBGGRR, as the platform lays it out
+using Colour = std::uint32_t; // 0x00BBGGRR, as the platform lays it out
 
 struct Box {
     int left = 0, top = 0, right = 0, bottom = 0;
@@ -24,7 +24,7 @@ struct Palette {
 enum class Edge { None, Raised, Sunken };
 
 struct Look {
-    Colour face;  // fill of the whole button, also the text background
+    Colour face; // fill of the whole button, also the text background
     Colour text;
     Edge edge;
 };
@@ -43,7 +43,7 @@ FrameColours frameColours(Edge edge, Colour highlight, Colour shadow);
 // One solid run of a three-dimensional frame, in the order it is filled.
 struct Run {
     int x, y, cx, cy;
-    bool topLeft;  // drawn in the top-left colour, else the bottom-right one
+    bool topLeft; // drawn in the top-left colour, else the bottom-right one
     friend bool operator==(const Run&, const Run&) = default;
 };
 // The frame around x, y, cx, cy: top row and left column one pixel short, so the
@@ -86,4 +86,4 @@ TrackResult onKillFocus(bool hot);
 // without the capture it needs to see the release.
 TrackResult onCaptureChanged(bool hot, bool gainedBySelf);
 
-}  // namespace flatbutton
+} // namespace flatbutton

@@ -25,7 +25,8 @@ BOOL CALLBACK findMain(HWND hwnd, LPARAM found) {
     char cls[64] = {};
     GetWindowTextA(hwnd, title, sizeof title);
     GetClassNameA(hwnd, cls, sizeof cls);
-    if (std::strcmp(cls, "#32770") == 0 && std::strncmp(title, kTitlePrefix, sizeof kTitlePrefix - 1) == 0) {
+    if (std::strcmp(cls, "#32770") == 0 &&
+        std::strncmp(title, kTitlePrefix, sizeof kTitlePrefix - 1) == 0) {
         *reinterpret_cast<HWND*>(found) = hwnd;
         return FALSE;
     }
@@ -48,9 +49,11 @@ std::string utf8(const std::wstring& w) {
     if (w.empty()) {
         return {};
     }
-    const int n = WideCharToMultiByte(CP_UTF8, 0, w.data(), static_cast<int>(w.size()), nullptr, 0, nullptr, nullptr);
+    const int n = WideCharToMultiByte(CP_UTF8, 0, w.data(), static_cast<int>(w.size()), nullptr, 0,
+                                      nullptr, nullptr);
     std::string s(static_cast<size_t>(n), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, w.data(), static_cast<int>(w.size()), s.data(), n, nullptr, nullptr);
+    WideCharToMultiByte(CP_UTF8, 0, w.data(), static_cast<int>(w.size()), s.data(), n, nullptr,
+                        nullptr);
     return s;
 }
 
@@ -59,7 +62,7 @@ int fail(const char* what) {
     return 1;
 }
 
-}  // namespace
+} // namespace
 
 int main(int argc, char** argv) {
     if (argc < 2) {

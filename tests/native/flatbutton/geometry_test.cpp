@@ -50,10 +50,10 @@ TEST(FlatButtonFrame, RunsCoverTheOutlineWithCornersInTheBottomRightColour) {
     const auto runs = fb::frameRuns(x, y, cx, cy);
     EXPECT_EQ(runs[0], (fb::Run{5, 7, 5, 1, true}));   // top row x .. x+w-2
     EXPECT_EQ(runs[1], (fb::Run{5, 7, 1, 3, true}));   // left column y .. y+h-2
-    EXPECT_EQ(runs[2], (fb::Run{10, 7, 1, 4, false}));  // right column over y .. y+h-1
-    EXPECT_EQ(runs[3], (fb::Run{5, 10, 6, 1, false}));  // bottom row over x .. x+w-1
+    EXPECT_EQ(runs[2], (fb::Run{10, 7, 1, 4, false})); // right column over y .. y+h-1
+    EXPECT_EQ(runs[3], (fb::Run{5, 10, 6, 1, false})); // bottom row over x .. x+w-1
 
-    std::map<std::pair<int, int>, bool> painted;  // last colour wins, as on a screen
+    std::map<std::pair<int, int>, bool> painted; // last colour wins, as on a screen
     for (const fb::Run& r : runs) {
         for (int py = r.y; py < r.y + r.cy; ++py) {
             for (int px = r.x; px < r.x + r.cx; ++px) {
@@ -62,10 +62,10 @@ TEST(FlatButtonFrame, RunsCoverTheOutlineWithCornersInTheBottomRightColour) {
         }
     }
     EXPECT_EQ(painted.size(), static_cast<size_t>(2 * cx + 2 * cy - 4));
-    EXPECT_TRUE(painted.at({x, y}));                     // top-left corner
-    EXPECT_FALSE(painted.at({x + cx - 1, y}));           // top-right corner
-    EXPECT_FALSE(painted.at({x, y + cy - 1}));           // bottom-left corner
-    EXPECT_FALSE(painted.at({x + cx - 1, y + cy - 1}));  // bottom-right corner
+    EXPECT_TRUE(painted.at({x, y}));                    // top-left corner
+    EXPECT_FALSE(painted.at({x + cx - 1, y}));          // top-right corner
+    EXPECT_FALSE(painted.at({x, y + cy - 1}));          // bottom-left corner
+    EXPECT_FALSE(painted.at({x + cx - 1, y + cy - 1})); // bottom-right corner
     EXPECT_TRUE(painted.at({x + cx - 2, y}));
     EXPECT_TRUE(painted.at({x, y + cy - 2}));
     EXPECT_EQ(painted.count({x + 1, y + 1}), 0u);
@@ -113,17 +113,34 @@ TEST(FlatButtonTracking, MouseMoveTable) {
     };
     const Case cases[] = {
         {"enter: lights up and captures", false, false, false, U::Self, {true, A::Take, true}},
-        {"hot after a click lost the capture: captures again", false, true, false, U::Self,
+        {"hot after a click lost the capture: captures again",
+         false,
+         true,
+         false,
+         U::Self,
          {true, A::Take, true}},
-        {"dragged in from outside stays cold", true, false, false, U::Self, {false, A::Keep, false}},
+        {"dragged in from outside stays cold",
+         true,
+         false,
+         false,
+         U::Self,
+         {false, A::Keep, false}},
         {"held and cold even with capture", true, false, true, U::Other, {false, A::Keep, false}},
         {"still over itself", false, true, true, U::Self, {true, A::Keep, false}},
         {"nothing under the pointer", false, true, true, U::None, {true, A::Keep, false}},
         {"left: goes cold and lets go", false, true, true, U::Other, {false, A::Release, true}},
-        {"dragged off while pressed keeps capture", true, true, true, U::Other,
+        {"dragged off while pressed keeps capture",
+         true,
+         true,
+         true,
+         U::Other,
          {false, A::Keep, true}},
         {"held over itself stays hot", true, true, true, U::Self, {true, A::Keep, false}},
-        {"cold with capture left: only lets go", false, false, true, U::Other,
+        {"cold with capture left: only lets go",
+         false,
+         false,
+         true,
+         U::Other,
          {false, A::Release, false}},
         {"cold with capture over itself", false, false, true, U::Self, {false, A::Keep, false}},
     };
@@ -144,4 +161,4 @@ TEST(FlatButtonTracking, FocusAndCaptureLoss) {
     EXPECT_EQ(fb::onCaptureChanged(false, true), (fb::TrackResult{false, A::Keep, false}));
 }
 
-}  // namespace
+} // namespace

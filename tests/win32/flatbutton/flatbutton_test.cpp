@@ -16,19 +16,19 @@ constexpr int kW = 80, kH = 24;
 
 // A top-level window of ours that counts the clicks of its buttons.
 class CHost : public CWnd {
-public:
+  public:
     int m_nClicked = 0;
     int m_nDoubleClicked = 0;
 
-protected:
+  protected:
     afx_msg void OnClicked() { ++m_nClicked; }
     afx_msg void OnDoubleClicked() { ++m_nDoubleClicked; }
     DECLARE_MESSAGE_MAP()
 };
 
 BEGIN_MESSAGE_MAP(CHost, CWnd)
-    ON_BN_CLICKED(kButtonId, OnClicked)
-    ON_BN_DOUBLECLICKED(kButtonId, OnDoubleClicked)
+ON_BN_CLICKED(kButtonId, OnClicked)
+ON_BN_DOUBLECLICKED(kButtonId, OnDoubleClicked)
 END_MESSAGE_MAP()
 
 // One host window for the whole run: under Wine without a window manager, taking
@@ -47,11 +47,11 @@ HostWindows& Hosts() {
         wc.lpszClassName = "TavrikFlatButtonTestHost";
         ::RegisterClassA(&wc);
         auto* w = new HostWindows;
-        w->host.CreateEx(0, wc.lpszClassName, "Flat button test", WS_OVERLAPPED | WS_VISIBLE, 100, 100, 320,
-                         160, nullptr, nullptr);
-        w->hOther = ::CreateWindowExA(0, "BUTTON", "Other", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON,
-                                      150, 20, kW, kH, w->host, reinterpret_cast<HMENU>(kOtherId),
-                                      ::GetModuleHandleA(nullptr), nullptr);
+        w->host.CreateEx(0, wc.lpszClassName, "Flat button test", WS_OVERLAPPED | WS_VISIBLE, 100,
+                         100, 320, 160, nullptr, nullptr);
+        w->hOther = ::CreateWindowExA(
+            0, "BUTTON", "Other", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 150, 20, kW,
+            kH, w->host, reinterpret_cast<HMENU>(kOtherId), ::GetModuleHandleA(nullptr), nullptr);
         return w;
     }();
     return *windows;
@@ -73,7 +73,7 @@ struct Picture {
 };
 
 struct Box {
-    int left = 1 << 20, top = 1 << 20, right = -1, bottom = -1;  // inclusive
+    int left = 1 << 20, top = 1 << 20, right = -1, bottom = -1; // inclusive
     bool empty() const { return right < left; }
 };
 
@@ -92,7 +92,7 @@ Box InkBounds(const Picture& p, COLORREF face) {
 }
 
 class FlatButtonTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         ASSERT_NE(m_host.m_hWnd, nullptr);
         ASSERT_NE(m_hOther, nullptr);
@@ -110,9 +110,10 @@ protected:
     }
 
     void MakeButton(CFlatButton& button, DWORD type, int id = kButtonId, int y = 20) {
-        HWND hWnd = ::CreateWindowExA(0, "BUTTON", "&Add...", WS_CHILD | WS_VISIBLE | WS_TABSTOP | type, 20, y,
-                                      kW, kH, m_host, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                                      ::GetModuleHandleA(nullptr), nullptr);
+        HWND hWnd =
+            ::CreateWindowExA(0, "BUTTON", "&Add...", WS_CHILD | WS_VISIBLE | WS_TABSTOP | type, 20,
+                              y, kW, kH, m_host, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                              ::GetModuleHandleA(nullptr), nullptr);
         ASSERT_NE(hWnd, nullptr);
         ASSERT_TRUE(button.SubclassWindow(hWnd));
     }
@@ -153,7 +154,7 @@ protected:
         const auto* raw = static_cast<const DWORD*>(bits);
         p.px.resize(static_cast<size_t>(kW * kH));
         for (size_t i = 0; i < p.px.size(); ++i) {
-            const DWORD v = raw[i];  // 0x00RRGGBB in a DIB
+            const DWORD v = raw[i]; // 0x00RRGGBB in a DIB
             p.px[i] = RGB((v >> 16) & 0xFF, (v >> 8) & 0xFF, v & 0xFF);
         }
         ::SelectObject(hdc, oldFont);
@@ -227,11 +228,16 @@ TEST_F(FlatButtonTest, HotButtonHasARaisedEdge) {
         const char* where;
     };
     const Px checks[] = {
-        {0, 0, m_light, "top-left corner"},        {kW - 2, 0, m_light, "end of the top row"},
-        {0, kH - 2, m_light, "end of the left column"}, {kW - 1, 0, m_dark, "top-right corner"},
-        {0, kH - 1, m_dark, "bottom-left corner"}, {kW - 1, kH - 1, m_dark, "bottom-right corner"},
-        {kW / 2, kH - 1, m_dark, "bottom row"},    {kW - 1, kH / 2, m_dark, "right column"},
-        {1, 1, m_face, "inside the edge"},          {kW - 2, kH - 2, m_face, "inside the edge"},
+        {0, 0, m_light, "top-left corner"},
+        {kW - 2, 0, m_light, "end of the top row"},
+        {0, kH - 2, m_light, "end of the left column"},
+        {kW - 1, 0, m_dark, "top-right corner"},
+        {0, kH - 1, m_dark, "bottom-left corner"},
+        {kW - 1, kH - 1, m_dark, "bottom-right corner"},
+        {kW / 2, kH - 1, m_dark, "bottom row"},
+        {kW - 1, kH / 2, m_dark, "right column"},
+        {1, 1, m_face, "inside the edge"},
+        {kW - 2, kH - 2, m_face, "inside the edge"},
     };
     for (const Px& c : checks) {
         EXPECT_EQ(p.at(c.x, c.y), c.expected) << c.where << " (" << c.x << "," << c.y << ")";
@@ -285,7 +291,8 @@ TEST_F(FlatButtonTest, FocusRectangleIsThreePixelsInEvenWhenHotOrPressed) {
                 const bool onRect = (x == 3 || x == kW - 4 || y == 3 || y == kH - 4) && x >= 3 &&
                                     x <= kW - 4 && y >= 3 && y <= kH - 4;
                 ASSERT_TRUE(onRect) << "changed pixel off the focus rectangle at " << x << "," << y;
-                sides[0] += y == 3, sides[1] += y == kH - 4, sides[2] += x == 3, sides[3] += x == kW - 4;
+                sides[0] += y == 3, sides[1] += y == kH - 4, sides[2] += x == 3,
+                    sides[3] += x == kW - 4;
             }
         }
         for (int side : sides) {
@@ -307,7 +314,7 @@ TEST_F(FlatButtonTest, MnemonicMarkerIsNotDrawnButUnderlinesItsLetter) {
     CFlatButton plain;
     MakeButton(plain, BS_PUSHBUTTON, 1013, 60);
     ::SetWindowTextA(plain, "Add...");
-    const Picture marked = Render(m_button, 0);  // "&Add..."
+    const Picture marked = Render(m_button, 0); // "&Add..."
     const Picture bare = Render(plain, 0);
     const Box a = InkBounds(bare, m_face), b = InkBounds(marked, m_face);
     ASSERT_FALSE(a.empty());
@@ -319,7 +326,8 @@ TEST_F(FlatButtonTest, MnemonicMarkerIsNotDrawnButUnderlinesItsLetter) {
     for (int y = 0; y < kH; ++y) {
         for (int x = 0; x < kW; ++x) {
             if (marked.at(x, y) != bare.at(x, y)) {
-                EXPECT_TRUE(row == -1 || row == y) << "changed pixel outside one row at " << x << "," << y;
+                EXPECT_TRUE(row == -1 || row == y)
+                    << "changed pixel outside one row at " << x << "," << y;
                 row = y, from = std::min(from, x), to = std::max(to, x);
             }
         }
@@ -332,8 +340,8 @@ TEST_F(FlatButtonTest, MnemonicMarkerIsNotDrawnButUnderlinesItsLetter) {
 
 TEST_F(FlatButtonTest, ColourQueryAnswersTheHollowBrush) {
     HDC hdc = ::GetDC(m_button);
-    const LRESULT brush =
-        ::SendMessageA(m_host, WM_CTLCOLORBTN, reinterpret_cast<WPARAM>(hdc), reinterpret_cast<LPARAM>(m_button.m_hWnd));
+    const LRESULT brush = ::SendMessageA(m_host, WM_CTLCOLORBTN, reinterpret_cast<WPARAM>(hdc),
+                                         reinterpret_cast<LPARAM>(m_button.m_hWnd));
     ::ReleaseDC(m_button, hdc);
     EXPECT_EQ(reinterpret_cast<HGDIOBJ>(brush), ::GetStockObject(NULL_BRUSH));
 }
@@ -345,12 +353,12 @@ TEST_F(FlatButtonTest, PointerOverLightsItAndLeavingLetsGo) {
     EXPECT_EQ(::GetCapture(), m_button.m_hWnd);
     EXPECT_TRUE(TakeInvalidated(m_button));
 
-    Move(m_button, 10, 10);  // still over it: nothing changes
+    Move(m_button, 10, 10); // still over it: nothing changes
     EXPECT_TRUE(m_button.IsHot());
     EXPECT_EQ(::GetCapture(), m_button.m_hWnd);
     EXPECT_FALSE(TakeInvalidated(m_button));
 
-    Move(m_button, kW + 20, 5);  // over the host window
+    Move(m_button, kW + 20, 5); // over the host window
     EXPECT_FALSE(m_button.IsHot());
     EXPECT_EQ(::GetCapture(), nullptr);
     EXPECT_TRUE(TakeInvalidated(m_button));
@@ -434,7 +442,7 @@ int TooltipsOfThisThread() {
 struct TipCall {
     UINT message;
     WPARAM wParam;
-    UINT relayed;  // the message carried by TTM_RELAYEVENT
+    UINT relayed; // the message carried by TTM_RELAYEVENT
 };
 std::vector<TipCall> g_tipCalls;
 
@@ -444,7 +452,8 @@ LRESULT CALLBACK WatchTips(int code, WPARAM wParam, LPARAM lParam) {
     ::GetClassNameA(cw->hwnd, cls, sizeof cls);
     if (code == HC_ACTION && lstrcmpiA(cls, TOOLTIPS_CLASSA) == 0 &&
         (cw->message == TTM_ACTIVATE || cw->message == TTM_RELAYEVENT)) {
-        const UINT relayed = cw->message == TTM_RELAYEVENT ? reinterpret_cast<const MSG*>(cw->lParam)->message : 0;
+        const UINT relayed =
+            cw->message == TTM_RELAYEVENT ? reinterpret_cast<const MSG*>(cw->lParam)->message : 0;
         g_tipCalls.push_back({cw->message, cw->wParam, relayed});
     }
     return ::CallNextHookEx(nullptr, code, wParam, lParam);
@@ -477,8 +486,9 @@ TEST_F(FlatButtonTest, FirstPreTranslatedMessageCreatesOneInactiveTooltipThatSee
 
 // Changes the system colours for one test and puts them back.
 class FlatButtonColourTest : public FlatButtonTest {
-protected:
-    static constexpr int kElements[] = {COLOR_BTNFACE, COLOR_BTNTEXT, COLOR_BTNHIGHLIGHT, COLOR_BTNSHADOW};
+  protected:
+    static constexpr int kElements[] = {COLOR_BTNFACE, COLOR_BTNTEXT, COLOR_BTNHIGHLIGHT,
+                                        COLOR_BTNSHADOW};
     void SetUp() override {
         for (int i = 0; i < 4; ++i) {
             m_saved[i] = ::GetSysColor(kElements[i]);
@@ -501,15 +511,16 @@ TEST_F(FlatButtonColourTest, FaceKeepsTheColoursOfConstructionWhileEdgesFollowTh
     Move(m_button, 5, 5);
     const Picture old = Render(m_button, 0);
     EXPECT_EQ(old.at(1, 1), m_saved[0]) << "face sampled at construction";
-    EXPECT_EQ(std::find(old.px.begin(), old.px.end(), fresh[1]), old.px.end()) << "no caption in the new colour";
+    EXPECT_EQ(std::find(old.px.begin(), old.px.end(), fresh[1]), old.px.end())
+        << "no caption in the new colour";
     EXPECT_EQ(old.at(0, 0), fresh[2]) << "edge reads the new highlight";
     EXPECT_EQ(old.at(kW - 1, kH - 1), fresh[3]) << "edge reads the new shadow";
 
-    CFlatButton later;  // made after the change: it samples the new colours
+    CFlatButton later; // made after the change: it samples the new colours
     MakeButton(later, BS_PUSHBUTTON, 1014, 60);
     const Picture now = Render(later, 0);
     EXPECT_EQ(now.at(1, 1), fresh[0]);
     EXPECT_NE(std::find(now.px.begin(), now.px.end(), fresh[1]), now.px.end());
 }
 
-}  // namespace
+} // namespace

@@ -151,25 +151,27 @@ class TimerScript {
     bool m_timedOut = false;
 };
 
+struct DialogSearch {
+    HWND except;
+    HWND found;
+};
+
+inline BOOL CALLBACK MatchOtherDialog(HWND h, LPARAM lp) {
+    auto* search = reinterpret_cast<DialogSearch*>(lp);
+    char cls[32] = {};
+    ::GetClassNameA(h, cls, sizeof(cls));
+    if (h != search->except && ::IsWindowVisible(h) && std::string(cls) == "#32770") {
+        search->found = h;
+        return FALSE;
+    }
+    return TRUE;
+}
+
 // A visible dialog window of this thread other than hExcept (a file dialog or a box).
 inline HWND FindOtherDialog(HWND hExcept) {
-    struct Search {
-        HWND except;
-        HWND found;
-    } search{hExcept, nullptr};
-    ::EnumThreadWindows(
-        ::GetCurrentThreadId(),
-        [](HWND h, LPARAM lp) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(lp);
-            char cls[32] = {};
-            ::GetClassNameA(h, cls, sizeof(cls));
-            if (h != s->except && ::IsWindowVisible(h) && std::string(cls) == "#32770") {
-                s->found = h;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
+    DialogSearch search{hExcept, nullptr};
+    ::EnumThreadWindows(::GetCurrentThreadId(), &MatchOtherDialog,
+                        reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 

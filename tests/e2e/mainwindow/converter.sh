@@ -2,7 +2,8 @@
 # Works the real Tavrik.exe as a person would: adds two files through the file-open
 # dialog, types a folder and a label, picks R3000 Assembler, converts, checks the
 # output byte by byte, closes with Escape, checks the registry, starts again and
-# checks that the window shows what was stored.
+# checks that the window shows what was stored; last, shows it in a Wine virtual
+# desktop (with its caption bar) for a screenshot and closes it with Quit.
 #   converter.sh TAVRIK_EXE PROBE_EXE WORK_DIR
 set -euo pipefail
 tavrik=$(realpath "$1") probe=$(realpath "$2")
@@ -107,7 +108,7 @@ close_with_escape() {
 }
 
 # Ids of the main window's controls.
-LIST=1000 FOLDER=1001 ADD=1002 C_LANG=1004 R3000=1005 LABEL=1006 CONVERT=1007 INFO=1008
+LIST=1000 FOLDER=1001 ADD=1002 C_LANG=1004 R3000=1005 LABEL=1006 CONVERT=1007 INFO=1008 QUIT=2
 
 # Inputs: the ten bytes 00..09, and nine bytes with line-break and end-of-file bytes.
 printf '\x00\x01\x02\x03\x04\x05\x06\x07\x08\x09' >"$work/in/a.tim"
@@ -194,6 +195,46 @@ expect_eq "reloaded C unchecked" "0" "$(probe check $C_LANG)"
 expect_eq "list starts empty" "" "$(probe list $LIST)"
 shot reloaded
 close_with_escape
+
+# --- as a person sees it: in a Wine virtual desktop, which draws the caption bar ---
+# A program talking to the window has to run in the same desktop, and its output
+# comes back through a file.
+desktop=tavrik-e2e,640x420
+"$WINE" explorer /desktop=$desktop "$tavrik" >"$work/desktop.log" 2>&1 &
+desktop_pid=$!
+in_desktop() {  # probe command..., prints its output
+  local out=$work/desktop-probe.txt
+  rm -f "$out"
+  TAVRIK_PROBE_OUT=$(winpath "$out") timeout 20 "$WINE" explorer /desktop=$desktop "$probe" "$@" \
+    >/dev/null 2>&1 || return 1
+  wait_until 10 test -s "$out" || return 1
+  tr -d '\r' <"$out"
+}
+wait_until 30 in_desktop find || true
+quit=$(in_desktop box $QUIT) || fail "no Quit button in the virtual desktop"
+read -r ql qt qr qb <<<"$quit"
+app_pid=$(pgrep -f -x -n -- "$tavrik" || true)
+[ -n "$app_pid" ] || fail "Tavrik.exe is not running in the virtual desktop"
+xdo mousemove --sync $(((ql + qr) / 2)) $(((qt + qb) / 2))
+sleep 0.5
+shot desktop
+# Hovered while its window is not the active one, Quit still shows the raised edge.
+face=$(pixel desktop $((ql - 2)) $((qt + 2)))
+light=$(pixel desktop "$ql" "$qt") dark=$(pixel desktop $((qr - 1)) $((qb - 1)))
+[ "$light" != "$face" ] && [ "$dark" != "$face" ] && [ "$light" != "$dark" ] \
+  || fail "Quit shows no raised edge: corners $light and $dark on face $face"
+echo "ok: Quit is raised: $light over $dark on $face"
+xdo click 1
+end=$((SECONDS + 20))
+while kill -0 "$app_pid" 2>/dev/null; do
+  [ $SECONDS -lt $end ] || fail "Tavrik did not end after Quit"
+  sleep 0.2
+done
+app_pid=
+kill "$desktop_pid" 2>/dev/null || true
+reg=$(wine_out reg query 'HKCU\Software\Tavrik') || fail "the settings key is missing after Quit"
+expect_eq "Label after Quit" "tex" "$(value Label)"
+expect_eq "Extension after Quit" "01000000" "$(value Extension)"
 
 wine_out reg delete 'HKCU\Software\Tavrik' /f >/dev/null 2>&1 || true
 echo "PASS: screenshots in $shots"

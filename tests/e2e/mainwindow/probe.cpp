@@ -9,6 +9,8 @@
 //   probe focus           the id of the control that has the keyboard focus
 //   probe enabled         1 when the main window accepts input, else 0
 //   probe windows         visible top-level windows: "class|title"
+// Started inside a Wine virtual desktop, a program's output does not reach the
+// caller: with TAVRIK_PROBE_OUT set, it goes to that file instead.
 #include <windows.h>
 
 #include <cstdio>
@@ -65,6 +67,11 @@ int fail(const char* what) {
 } // namespace
 
 int main(int argc, char** argv) {
+    if (const char* out = std::getenv("TAVRIK_PROBE_OUT")) {
+        if (!std::freopen(out, "w", stdout)) {
+            return fail("cannot write the output file");
+        }
+    }
     if (argc < 2) {
         return fail("usage: probe find|rect|text|check|list|focus|enabled|windows [ID]");
     }

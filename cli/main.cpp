@@ -44,7 +44,9 @@ int main(int argc, char** argv) {
         _setmode(_fileno(stdout), _O_BINARY);
     }
 #endif
-    const bool showProgress = !line.quiet && isatty(fileno(stderr));
+    // Progress drawn into text that shares the same terminal would garble it.
+    const bool showProgress = !line.quiet && isatty(fileno(stderr)) &&
+                              !(toStandardOutput && isatty(fileno(stdout)));
     ConvertFields fields{line.output, line.label, line.format == SourceFormat::C ? 0 : 1};
     TerminalHost host(fields, UniqueFiles(line.files), showProgress);
     RunConversion(host, toStandardOutput ? ConvertTarget::StandardOutput : ConvertTarget::Files);

@@ -240,7 +240,7 @@ bool MakeSureDirectoryPathExists(const std::string& path) {
             server == std::string::npos ? server : path.find_first_of("\\/", server + 1);
         if (share == std::string::npos || share >= last)
             return true;
-        start = share;
+        start = share + 1;
     }
     for (std::size_t i = start; i <= last; ++i) {
         if (!IsSeparator(path[i]) || i == 0 || IsSeparator(path[i - 1]))
@@ -252,7 +252,9 @@ bool MakeSureDirectoryPathExists(const std::string& path) {
             return false;
     }
     std::string whole = path.substr(0, last);
-    return whole.empty() || (whole.size() == 2 && whole[1] == ':') || IsFolder(whole + "\\");
+    if (whole.size() == 2 && whole[1] == ':')
+        whole += '\\';
+    return whole.empty() || IsFolder(whole);
 }
 
 unsigned long ProcessId() {

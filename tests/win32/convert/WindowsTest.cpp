@@ -104,6 +104,11 @@ TEST(WindowsFiles, FolderCreationMakesEveryMissingLevel) {
     WriteFile(dir / "afile", "");
     EXPECT_FALSE(tavrik::os::MakeSureDirectoryPathExists(dir / "afile\\new\\"));
     EXPECT_TRUE(tavrik::os::MakeSureDirectoryPathExists("C:\\"));
+    EXPECT_TRUE(tavrik::os::MakeSureDirectoryPathExists("C:\\windows\\"));
+    if (GetDriveTypeA("Q:\\") == DRIVE_NO_ROOT_DIR) {
+        EXPECT_FALSE(tavrik::os::MakeSureDirectoryPathExists("Q:\\"));
+        EXPECT_FALSE(tavrik::os::MakeSureDirectoryPathExists("Q:\\new\\"));
+    }
 }
 
 } // namespace

@@ -1,3 +1,4 @@
+#include "WinApp.h"
 #include "Wnd.h"
 
 #include <gtest/gtest.h>
@@ -64,6 +65,25 @@ TEST_F(ResponderFixture, WindowBoxIsOwnedByTheWindowWithItsCaption) {
     EXPECT_EQ(boxes[0].nType, static_cast<UINT>(MB_OK | MB_ICONWARNING));
     EXPECT_EQ(boxes[1].caption, "framework_tests");
     wnd.DestroyWindow();
+}
+
+TEST_F(ResponderFixture, AppBoxIsOwnedByTheMainWindowOrItsOpenPopup) {
+    CWinApp app;
+    CWnd mainWnd;
+    ASSERT_TRUE(mainWnd.CreateEx(0, "STATIC", "main", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, nullptr,
+                                 nullptr));
+    app.m_pMainWnd = &mainWnd;
+    AfxMessageBox("first");
+    CWnd popup;
+    ASSERT_TRUE(popup.CreateEx(0, "STATIC", "popup", WS_POPUP | WS_VISIBLE, 0, 0, 20, 20,
+                               mainWnd.m_hWnd, nullptr));
+    ::SetActiveWindow(popup.m_hWnd);
+    AfxMessageBox("second");
+    ASSERT_EQ(boxes.size(), 2u);
+    EXPECT_EQ(boxes[0].hOwner, mainWnd.m_hWnd);
+    EXPECT_EQ(boxes[1].hOwner, popup.m_hWnd);
+    popup.DestroyWindow();
+    mainWnd.DestroyWindow();
 }
 
 } // namespace

@@ -202,15 +202,17 @@ close_with_escape
 desktop=tavrik-e2e,640x420
 "$WINE" explorer /desktop=$desktop "$tavrik" >"$work/desktop.log" 2>&1 &
 desktop_pid=$!
-in_desktop() {  # probe command..., prints its output
+in_desktop() {  # probe command..., prints its output, fails as the probe did
   local out=$work/desktop-probe.txt
   rm -f "$out"
   TAVRIK_PROBE_OUT=$(winpath "$out") timeout 20 "$WINE" explorer /desktop=$desktop "$probe" "$@" \
     >/dev/null 2>&1 || return 1
-  wait_until 10 test -s "$out" || return 1
-  tr -d '\r' <"$out"
+  wait_until 10 grep -q '^rc=' "$out" || return 1
+  tr -d '\r' <"$out" | grep -v '^rc=' || true
+  grep -q '^rc=0' "$out"
 }
-wait_until 30 in_desktop find || true
+wait_until 30 has_xwindow "^${desktop%%,*} - Wine desktop\$" || fail "the virtual desktop did not open"
+wait_until 30 in_desktop find || fail "the main window did not open in the virtual desktop"
 quit=$(in_desktop box $QUIT) || fail "no Quit button in the virtual desktop"
 read -r ql qt qr qb <<<"$quit"
 app_pid=$(pgrep -f -x -n -- "$tavrik" || true)

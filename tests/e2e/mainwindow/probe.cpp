@@ -10,7 +10,8 @@
 //   probe enabled         1 when the main window accepts input, else 0
 //   probe windows         visible top-level windows: "class|title"
 // Started inside a Wine virtual desktop, a program's output does not reach the
-// caller: with TAVRIK_PROBE_OUT set, it goes to that file instead.
+// caller: with TAVRIK_PROBE_OUT set, it goes to that file instead, ended by a
+// line "rc=N" with the exit status once the probe is done.
 #include <windows.h>
 
 #include <cstdio>
@@ -66,12 +67,7 @@ int fail(const char* what) {
 
 } // namespace
 
-int main(int argc, char** argv) {
-    if (const char* out = std::getenv("TAVRIK_PROBE_OUT")) {
-        if (!std::freopen(out, "w", stdout)) {
-            return fail("cannot write the output file");
-        }
-    }
+int run(int argc, char** argv) {
     if (argc < 2) {
         return fail("usage: probe find|rect|text|check|list|focus|enabled|windows [ID]");
     }
@@ -136,4 +132,16 @@ int main(int argc, char** argv) {
         return fail("unknown command");
     }
     return 0;
+}
+
+int main(int argc, char** argv) {
+    const char* out = std::getenv("TAVRIK_PROBE_OUT");
+    if (out && !std::freopen(out, "w", stdout)) {
+        return fail("cannot write the output file");
+    }
+    const int rc = run(argc, argv);
+    if (out) {
+        std::printf("rc=%d\n", rc);
+    }
+    return rc;
 }

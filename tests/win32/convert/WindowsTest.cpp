@@ -112,3 +112,62 @@ TEST(WindowsFiles, FolderCreationMakesEveryMissingLevel) {
 }
 
 } // namespace
+
+namespace {
+
+// tavrik-cli.exe lies beside this test program.
+std::string ConverterPath() {
+    char self[MAX_PATH];
+    DWORD n = GetModuleFileNameA(nullptr, self, MAX_PATH);
+    std::string path(self, n);
+    return path.substr(0, path.find_last_of('\\') + 1) + "tavrik-cli.exe";
+}
+
+DWORD RunConverter(const std::string& arguments, const std::string& folder,
+                   const std::string& stdoutPath) {
+    SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+    HANDLE out = CreateFileA(stdoutPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit,
+                             CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    EXPECT_NE(out, INVALID_HANDLE_VALUE);
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+    startup.hStdOutput = out;
+    startup.hStdError = out;
+    PROCESS_INFORMATION process{};
+    std::string command(1, '"');
+    command += ConverterPath();
+    command += "\" ";
+    command += arguments;
+    DWORD code = 255;
+    if (CreateProcessA(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr, folder.c_str(),
+                       &startup, &process)) {
+        WaitForSingleObject(process.hProcess, 60000);
+        GetExitCodeProcess(process.hProcess, &code);
+        CloseHandle(process.hThread);
+        CloseHandle(process.hProcess);
+    } else {
+        ADD_FAILURE() << "cannot start " << command;
+    }
+    CloseHandle(out);
+    return code;
+}
+
+TEST(WindowsConverter, StandardOutputIsBinaryAndFilesGoIntoTheFolder) {
+    TempDir dir;
+    WriteFile(dir / "pic.tim", Bytes({0x0a, 0x0d, 0x1a, 0xff}));
+    const std::string captured =
+        dir.path().parent_path().string() + "\\" + dir.path().filename().string() + ".out";
+    EXPECT_EQ(RunConverter("-o - -f asm -l p pic.tim", dir.path().string(), captured), 0u);
+    EXPECT_EQ(ReadFile(captured), ReferenceAsm(Bytes({0x0a, 0x0d, 0x1a, 0xff}), "p"));
+
+    EXPECT_EQ(
+        RunConverter("-q -o \"out\\new\\\\\" pic.tim gone.tim", dir.path().string(), captured), 1u);
+    EXPECT_EQ(ReadFile(captured), "Failed to open input file gone.tim!\r\n");
+    EXPECT_EQ(ReadFile(dir.path() / "out" / "new" / "pic.c"),
+              ReferenceC(Bytes({0x0a, 0x0d, 0x1a, 0xff}), "Label1"));
+    DeleteFileA(captured.c_str());
+}
+
+} // namespace

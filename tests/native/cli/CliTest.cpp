@@ -140,6 +140,32 @@ TEST(Cli, AppendingAFileToItselfIsRefused) {
     EXPECT_EQ(ReadFile(dir / "in.bin"), "abc");
 }
 
+TEST(Cli, ProgressIsDrawnOnlyOnATerminal) {
+    if (std::system("command -v script >/dev/null 2>&1") != 0)
+        GTEST_SKIP() << "script(1) is needed to give the converter a terminal";
+    TempDir dir;
+    WriteFile(dir / "a.tim", "A");
+    WriteFile(dir / "b.tim", "B");
+    const std::string inner = Quote(TAVRIK_CLI) + " a.tim gone.tim b.tim";
+    const std::string command = "cd " + Quote(dir.path().string()) + " && script -qec " +
+                                Quote(inner) + " /dev/null >terminal.txt 2>&1";
+    int raw = std::system(command.c_str());
+    EXPECT_EQ(WEXITSTATUS(raw), 1);
+    const std::string seen = ReadFile(dir / "terminal.txt");
+    EXPECT_NE(seen.find("1/3 a.tim"), std::string::npos) << seen;
+    EXPECT_NE(seen.find("3/3 b.tim"), std::string::npos) << seen;
+    // The message starts on a cleared line, and the bar is wiped at the end.
+    EXPECT_NE(seen.find("\rFailed to open input file gone.tim!"), std::string::npos) << seen;
+    EXPECT_EQ(seen.substr(seen.size() - 1), "\r") << seen;
+
+    const std::string quiet = "cd " + Quote(dir.path().string()) + " && script -qec " +
+                              Quote(Quote(TAVRIK_CLI) + " -q a.tim b.tim") +
+                              " /dev/null >terminal.txt 2>&1";
+    raw = std::system(quiet.c_str());
+    EXPECT_EQ(WEXITSTATUS(raw), 0);
+    EXPECT_EQ(ReadFile(dir / "terminal.txt"), "");
+}
+
 TEST(CommandLineParsing, OptionsInEveryForm) {
     struct Case {
         std::vector<std::string> args;

@@ -213,11 +213,6 @@ struct AFX_MSGMAP {
                          static_cast<short>(HIWORD(lParam_)));                                     \
         return true;                                                                               \
     })
-#define ON_WM_CREATE()                                                                             \
-    AFX_MSG_ENTRY(WM_CREATE, {                                                                     \
-        lResult_ = AFX_THIS->OnCreate(reinterpret_cast<LPCREATESTRUCTA>(lParam_));                 \
-        return true;                                                                               \
-    })
 // HBRUSH OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor), for the parent's own answer.
 #define AFX_CTLCOLOR_ENTRY(msg)                                                                    \
     AFX_MSG_ENTRY(msg, {                                                                           \

@@ -35,6 +35,8 @@ class CWnd {
     BOOL SubclassDlgItem(UINT nID, CWnd* pParent);
     HWND UnsubclassWindow();
 
+    // Our procedure takes over once the window exists: WM_NCCREATE and WM_CREATE
+    // reach only the window's own procedure.
     BOOL CreateEx(DWORD dwExStyle, const char* lpszClassName, const std::string& windowName,
                   DWORD dwStyle, int x, int y, int nWidth, int nHeight, HWND hWndParent,
                   HMENU nIDorHMenu, LPVOID lpParam = nullptr);
@@ -157,7 +159,6 @@ class CWnd {
     afx_msg UINT OnGetDlgCode() { return static_cast<UINT>(Default()); }
     afx_msg BOOL OnEraseBkgnd(CDC*) { return static_cast<BOOL>(Default()); }
     afx_msg void OnSize(UINT, int, int) { Default(); }
-    afx_msg int OnCreate(LPCREATESTRUCTA) { return static_cast<int>(Default()); }
     afx_msg HBRUSH OnCtlColor(CDC*, CWnd*, UINT) { return reinterpret_cast<HBRUSH>(Default()); }
 
     WNDPROC m_pfnSuper = nullptr; // the window's procedure before we subclassed it

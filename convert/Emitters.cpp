@@ -100,6 +100,33 @@ class TextWriter {
     bool failed_ = false;
 };
 
+// Formats n bytes eight to a line; each line is opened by lineOpener. Whole lines
+// take the fast path, so the column bookkeeping runs only at the ends of a block.
+template <std::size_t N>
+char* PutLines(char* p, const unsigned char* in, std::size_t n, unsigned& column,
+               const char (&lineOpener)[N]) {
+    std::size_t i = 0;
+    while (i < n) {
+        if (column == 0 && n - i >= 8) {
+            p = PutText(p, lineOpener);
+            p = PutHex(p, in[i]);
+            for (int k = 1; k < 8; ++k)
+                p = PutCommaHex(p, in[i + k]);
+            i += 8;
+            continue;
+        }
+        if (column == 0) {
+            p = PutText(p, lineOpener);
+            p = PutHex(p, in[i]);
+        } else {
+            p = PutCommaHex(p, in[i]);
+        }
+        column = (column + 1) & 7;
+        ++i;
+    }
+    return p;
+}
+
 struct CSource {
     unsigned column = 0;
     bool first = true;
@@ -112,32 +139,15 @@ struct CSource {
     static void Trailer(TextWriter& out) { out.Append("};\r\n", 4); }
 
     char* Bytes(char* p, const unsigned char* in, std::size_t n) {
-        std::size_t i = 0;
         if (first && n > 0) {
+            // The first byte opens the first line without a separator before it.
             p = PutHex(p, in[0]);
             first = false;
             column = 1;
-            i = 1;
+            ++in;
+            --n;
         }
-        while (i < n) {
-            if (column == 0 && n - i >= 8) {
-                p = PutText(p, ",\r\n");
-                p = PutHex(p, in[i]);
-                for (int k = 1; k < 8; ++k)
-                    p = PutCommaHex(p, in[i + k]);
-                i += 8;
-                continue;
-            }
-            if (column == 0) {
-                p = PutText(p, ",\r\n");
-                p = PutHex(p, in[i]);
-            } else {
-                p = PutCommaHex(p, in[i]);
-            }
-            column = (column + 1) & 7;
-            ++i;
-        }
-        return p;
+        return PutLines(p, in, n, column, ",\r\n");
     }
 };
 
@@ -151,26 +161,7 @@ struct AsmSource {
     static void Trailer(TextWriter& out) { out.Append("\r\n", 2); }
 
     char* Bytes(char* p, const unsigned char* in, std::size_t n) {
-        std::size_t i = 0;
-        while (i < n) {
-            if (column == 0 && n - i >= 8) {
-                p = PutText(p, "\r\n\t.byte\t");
-                p = PutHex(p, in[i]);
-                for (int k = 1; k < 8; ++k)
-                    p = PutCommaHex(p, in[i + k]);
-                i += 8;
-                continue;
-            }
-            if (column == 0) {
-                p = PutText(p, "\r\n\t.byte\t");
-                p = PutHex(p, in[i]);
-            } else {
-                p = PutCommaHex(p, in[i]);
-            }
-            column = (column + 1) & 7;
-            ++i;
-        }
-        return p;
+        return PutLines(p, in, n, column, "\r\n\t.byte\t");
     }
 };
 

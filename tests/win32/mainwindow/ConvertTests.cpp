@@ -4,17 +4,7 @@
 
 namespace {
 
-struct ConvertFixture : ::testing::Test {
-    CProbeDlg dlg;
-    TempFolder folder;
-    void SetUp() override {
-        ClearSettings();
-        ASSERT_TRUE(dlg.Create(IDD_TAVRIK_DIALOG));
-    }
-    void TearDown() override {
-        dlg.DestroyWindow();
-        ClearSettings();
-    }
+struct ConvertFixture : MainWindowFixture {
     void Fields(const std::string& destination, const std::string& label, int format) {
         dlg.SetDlgItemText(IDC_DESTINATION, destination);
         dlg.SetDlgItemText(IDC_LABEL, label);

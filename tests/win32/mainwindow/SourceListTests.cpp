@@ -8,17 +8,7 @@ Action Type(std::string text) {
     return [text](HWND h) { EnterFileName(h, text); };
 }
 
-struct SourceListFixture : ::testing::Test {
-    CProbeDlg dlg;
-    TempFolder folder;
-    void SetUp() override {
-        ClearSettings();
-        ASSERT_TRUE(dlg.Create(IDD_TAVRIK_DIALOG));
-    }
-    void TearDown() override {
-        dlg.DestroyWindow();
-        ClearSettings();
-    }
+struct SourceListFixture : MainWindowFixture {
     std::string In(const std::string& name) const { return folder.Path() + "\\" + name; }
 
     // Presses Add... and plays the actions on the file dialog, one per timer tick.

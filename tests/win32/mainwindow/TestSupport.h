@@ -218,6 +218,20 @@ class TempFolder {
     std::string m_path;
 };
 
+// A main window created modeless over clean settings, with a folder of files beside it.
+struct MainWindowFixture : ::testing::Test {
+    CProbeDlg dlg;
+    TempFolder folder;
+    void SetUp() override {
+        ClearSettings();
+        ASSERT_TRUE(dlg.Create(IDD_TAVRIK_DIALOG));
+    }
+    void TearDown() override {
+        dlg.DestroyWindow();
+        ClearSettings();
+    }
+};
+
 inline std::string ReadWholeFile(const std::string& path) {
     std::string content;
     HANDLE h = ::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,

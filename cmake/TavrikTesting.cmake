@@ -2,7 +2,7 @@
 #
 #   tavrik_native_test(<name> SOURCES <files...> [LIBS <targets...>])
 #     GoogleTest on the build machine; each case becomes a ctest entry.
-#   tavrik_win32_test(<name> SOURCES <files...> [LIBS <targets...>] [TIMEOUT <s>])
+#   tavrik_win32_test(<name> SOURCES <files...> [LIBS <targets...>] [TIMEOUT <s>] [UNMANAGED])
 #     GoogleTest built with mingw-w64 and run under Wine. The executable is one
 #     ctest entry, since every Wine start costs; it runs in the build's own
 #     Wine prefix (whatever WINEPREFIX the caller has), kept warm by the wine
@@ -34,7 +34,7 @@ function(tavrik_native_test name)
 endfunction()
 
 function(tavrik_win32_test name)
-  cmake_parse_arguments(T "" "TIMEOUT" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(T "UNMANAGED" "TIMEOUT" "SOURCES;LIBS" ${ARGN})
   if(NOT T_TIMEOUT)
     set(T_TIMEOUT 240)
   endif()
@@ -43,8 +43,22 @@ function(tavrik_win32_test name)
   add_test(NAME ${name} COMMAND ${name} --gtest_brief=1)
   # The prefix is named here, not inherited: a developer's own WINEPREFIX must never
   # receive the tests' registry writes, and the wine fixture serves only this one.
-  set_tests_properties(${name} PROPERTIES FIXTURES_REQUIRED wine TIMEOUT ${T_TIMEOUT}
-                       ENVIRONMENT "WINEPREFIX=${CMAKE_BINARY_DIR}/wineprefix")
+  set(prefix_env "WINEPREFIX=${CMAKE_BINARY_DIR}/wineprefix")
+  set(fixtures wine)
+  if(T_UNMANAGED)
+    # Wine waits up to two seconds for a window manager whenever a managed top-level
+    # window is hidden, and the test display has none. The setting is per program,
+    # so only this test program runs its windows unmanaged.
+    add_test(NAME ${name}.unmanaged
+             COMMAND ${PROJECT_SOURCE_DIR}/scripts/wine-run reg add
+                     "HKCU\\Software\\Wine\\AppDefaults\\${name}.exe\\X11 Driver"
+                     /v Managed /d N /f)
+    set_tests_properties(${name}.unmanaged PROPERTIES FIXTURES_REQUIRED wine
+                         FIXTURES_SETUP ${name}_unmanaged TIMEOUT 60 ENVIRONMENT "${prefix_env}")
+    list(APPEND fixtures ${name}_unmanaged)
+  endif()
+  set_tests_properties(${name} PROPERTIES FIXTURES_REQUIRED "${fixtures}" TIMEOUT ${T_TIMEOUT}
+                       ENVIRONMENT "${prefix_env}")
 endfunction()
 
 # The Wine prefix of this build, started once per test run and stopped after it.

@@ -233,8 +233,12 @@ TEST_F(MainWindowFixture, ControlsSitWhereTheTemplatePutsThem) {
         if (c.id != 1000 && c.id != 1012 && c.id != 1001 && c.id != 1006) {
             EXPECT_EQ(CWnd::FromHandle(child)->GetWindowText(), c.text);
         }
-        RECT expected{c.x, c.y, c.x + c.cx, c.y + c.cy};
-        dlg.MapDialogRect(&expected);
+        // The dialog manager maps the position and the size each on its own, so
+        // right and bottom are sums of two rounded values, not one rounded edge.
+        RECT mapped{c.x, c.y, c.cx, c.cy};
+        dlg.MapDialogRect(&mapped);
+        RECT expected{mapped.left, mapped.top, mapped.left + mapped.right,
+                      mapped.top + mapped.bottom};
         RECT actual;
         ::GetWindowRect(child, &actual);
         ::MapWindowPoints(HWND_DESKTOP, dlg.m_hWnd, reinterpret_cast<POINT*>(&actual), 2);

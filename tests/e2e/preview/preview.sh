@@ -18,10 +18,10 @@ rm -rf "$work"
 mkdir -p "$work/in" "$work/screenshots"
 shots=$work/screenshots
 winpath() { printf 'Z:%s' "${1//\//\\}"; }
-desktop=tavrik-preview
+desktop='tavrik-preview'
 geometry=720x640
 
-desktop_pid= app_pid=
+desktop_pid='' app_pid=''
 cleanup() {
   for pid in $app_pid $desktop_pid; do
     kill "$pid" 2>/dev/null || true

@@ -4,11 +4,14 @@
 
 const char* const kUsage =
     "usage: tavrik [-f c|asm] [-l LABEL] [-o DIR] [-q] FILE...\n"
+    "       tavrik --info FILE...\n"
     "  -f, --format   c (default) or asm\n"
     "  -l, --label    symbol name (default \"Label\"); with several files LABEL1, LABEL2, ...\n"
     "  -o, --output   destination folder, created when missing (default: the current folder);\n"
     "                 \"-\" writes the text to standard output instead, file after file\n"
     "  -q, --quiet    no progress display\n"
+    "      --info     one line about each file (TIM picture, TMD model or raw data);\n"
+    "                 converts nothing\n"
     "  -h, --help     usage;  -V, --version  the version, 2.0\n";
 
 const char* const kVersion = "tavrik 2.0\n";
@@ -76,6 +79,8 @@ std::string ParseCommandLine(const std::vector<std::string>& arguments, CommandL
             line.help = true;
         } else if (argument == "-V" || argument == "--version") {
             line.version = true;
+        } else if (argument == "--info") {
+            line.info = true;
         } else {
             return "unknown option " + argument;
         }

@@ -12,6 +12,7 @@ struct CommandLine {
     bool quiet = false;
     bool help = false;
     bool version = false;
+    bool info = false; // describe the files instead of converting them
     std::vector<std::string> files;
 };
 

@@ -1,4 +1,5 @@
 #include "CommandLine.h"
+#include "InfoCommand.h"
 #include "TerminalHost.h"
 
 #include <cstdio>
@@ -35,6 +36,13 @@ int main(int argc, char** argv) {
     if (line.version) {
         std::fputs(kVersion, stdout);
         return kAllConverted;
+    }
+    if (line.info) {
+        if (line.files.empty()) {
+            std::fprintf(stderr, "tavrik: --info needs at least one file\n%s", kUsage);
+            return kRefused;
+        }
+        return PrintFileInfo(UniqueFiles(line.files)) ? kAllConverted : kSomeFailed;
     }
 
     const bool toStandardOutput = line.output == "-";

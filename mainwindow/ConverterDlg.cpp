@@ -4,6 +4,7 @@
 #include "resource.h"
 
 #include "ConversionRun.h"
+#include "PreviewDlg.h"
 #include "FileSystem.h"
 #include "Settings.h"
 #include "framework/DC.h"
@@ -80,6 +81,7 @@ ON_BN_CLICKED(IDC_ADD, OnAdd)
 ON_BN_CLICKED(IDC_CONVERT, OnConvert)
 ON_BN_CLICKED(IDC_CLEAR, OnClear)
 ON_BN_CLICKED(IDC_DELETE, OnDelete)
+ON_LBN_DBLCLK(IDC_SOURCES, OnSourceDblClk)
 END_MESSAGE_MAP()
 
 void CConverterDlg::DoDataExchange(CDataExchange* pDX) {
@@ -192,4 +194,13 @@ void CConverterDlg::OnDelete() {
     // Highest first, so that the indices still to go stay valid.
     for (int i = count - 1; i >= 0; --i)
         m_lbSources.DeleteString(static_cast<UINT>(selected[static_cast<size_t>(i)]));
+}
+
+void CConverterDlg::OnSourceDblClk() {
+    // The entry double-clicked is the one with the caret, also in an extended selection.
+    const int index = static_cast<int>(m_lbSources.SendMessage(LB_GETCARETINDEX));
+    if (index < 0 || index >= m_lbSources.GetCount())
+        return;
+    CPreviewDlg dlg(m_lbSources.GetText(index), this);
+    dlg.DoModal();
 }

@@ -45,5 +45,6 @@ class CConverterDlg : public CDialog {
     afx_msg void OnConvert();
     afx_msg void OnClear();
     afx_msg void OnDelete();
+    afx_msg void OnSourceDblClk();
     DECLARE_MESSAGE_MAP()
 };

@@ -5,6 +5,7 @@
 #define IDD_ABOUTBOX 100
 #define IDS_ABOUTBOX 101
 #define IDD_TAVRIK_DIALOG 102
+#define IDD_PREVIEW 140
 #define IDR_MAINFRAME 128
 #define IDR_ACCELERATOR 129
 
@@ -25,6 +26,10 @@
 // About box (dialog 100)
 #define IDC_HOMEPAGE_LINK 1010
 #define IDC_DESCRIPTION 1011
+
+// Preview (dialog 140)
+#define IDC_PREVIEW_PICTURE 1040
+#define IDC_PREVIEW_INFO 1041
 
 // Controls the folder picker adds to the file dialog
 #define IDC_FOLDER_PATH 181

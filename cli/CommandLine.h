@@ -12,6 +12,9 @@ struct CommandLine {
     bool quiet = false;
     bool help = false;
     bool version = false;
+    EmitOptions options;
+    bool nameFromFile = false;
+    std::string header;
     std::vector<std::string> files;
 };
 

@@ -2,44 +2,11 @@
 // behind: files, standard output, standard error and the exit status.
 
 #include "CommandLine.h"
-#include "../convert/TestFiles.h"
-
-#include <sys/wait.h>
+#include "CliRun.h"
 
 using namespace testfiles;
 
 namespace {
-
-struct Outcome {
-    int status = -1;
-    std::string out, err;
-};
-
-std::string Quote(const std::string& s) {
-    std::string q = "'";
-    for (char c : s)
-        q += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return q + "'";
-}
-
-Outcome RunTavrik(const TempDir& dir, const std::vector<std::string>& args,
-                  const std::string& stdoutTarget = "") {
-    std::string command = "cd " + Quote(dir.path().string()) + " && " + Quote(TAVRIK_CLI);
-    for (const auto& a : args)
-        command += " " + Quote(a);
-    const fs::path outFile = dir.path().parent_path() / (dir.path().filename().string() + ".out");
-    const fs::path errFile = dir.path().parent_path() / (dir.path().filename().string() + ".err");
-    command += " >" + Quote(stdoutTarget.empty() ? outFile.string() : stdoutTarget) + " 2>" +
-               Quote(errFile.string()) + " </dev/null";
-    Outcome outcome;
-    int raw = std::system(command.c_str());
-    outcome.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    outcome.out = ReadFile(outFile);
-    outcome.err = ReadFile(errFile);
-    fs::remove(outFile);
-    fs::remove(errFile);
-    return outcome;
-}
 
 TEST(Cli, ConvertsInArgumentOrderWithNumberedLabels) {
     TempDir dir;
@@ -111,6 +78,30 @@ TEST(Cli, UsageErrorsAndInformation) {
         EXPECT_EQ(r.status, 2) << args[0];
         EXPECT_NE(r.err.find("usage: tavrik"), std::string::npos) << args[0];
     }
+    struct Case {
+        std::vector<std::string> args;
+        std::string message;
+    } cases[] = {
+        {{"-qx", "a"}, "unknown option -x"},
+        {{"--bogus", "a"}, "unknown option --bogus"},
+        {{"--bogus=1", "a"}, "unknown option --bogus"},
+        {{"a", "--label"}, "option --label needs a value"},
+        {{"a", "-o"}, "option -o needs a value"},
+        {{"--quiet=yes", "a"}, "option --quiet takes no value"},
+        {{"--const=1", "a"}, "option --const takes no value"},
+        {{"--align", "3", "a"}, "--align needs a power of two from 1 to 65536, not \"3\""},
+        {{"--align=0", "a"}, "--align needs a power of two from 1 to 65536, not \"0\""},
+        {{"--align=131072", "a"}, "--align needs a power of two from 1 to 65536, not \"131072\""},
+        {{"--align=-4", "a"}, "--align needs a power of two from 1 to 65536, not \"-4\""},
+        {{"--align=16k", "a"}, "--align needs a power of two from 1 to 65536, not \"16k\""},
+        {{"--header=", "a"}, "option --header needs a file name"},
+        {{"-l", "x", "--name-from-file", "a"},
+         "options --label and --name-from-file exclude each other"},
+    };
+    for (const auto& c : cases) {
+        CommandLine line;
+        EXPECT_EQ(ParseCommandLine(c.args, line), c.message) << ::testing::PrintToString(c.args);
+    }
     Outcome help = RunTavrik(dir, {"--help"});
     EXPECT_EQ(help.status, 0);
     EXPECT_EQ(help.out, kUsage);
@@ -166,6 +157,54 @@ TEST(Cli, ProgressIsDrawnOnlyOnATerminal) {
     EXPECT_EQ(ReadFile(dir / "terminal.txt"), "");
 }
 
+TEST(Cli, InvalidLabelIsWarnedAboutAndConverted) {
+    TempDir dir;
+    WriteFile(dir / "a.tim", "A");
+    WriteFile(dir / "b.tim", "B");
+    struct Case {
+        std::vector<std::string> args;
+        std::string err;
+    } cases[] = {
+        {{"-l", "3d model", "a.tim"},
+         "tavrik: warning: label \"3d model\" is not a valid C symbol\n"},
+        {{"-f", "asm", "-l", "3d", "a.tim", "b.tim"},
+         "tavrik: warning: label \"3d\" is not a valid assembler symbol\n"},
+        {{"-l", "int", "a.tim"}, "tavrik: warning: label \"int\" is not a valid C symbol\n"},
+        // Numbered, the keyword becomes a name; the assembler takes dots.
+        {{"-l", "int", "a.tim", "b.tim"}, ""},
+        {{"-f", "asm", "-l", "tex.data", "a.tim"}, ""},
+    };
+    for (const auto& c : cases) {
+        Outcome r = RunTavrik(dir, c.args);
+        EXPECT_EQ(r.status, 0) << ::testing::PrintToString(c.args);
+        EXPECT_EQ(r.err, c.err) << ::testing::PrintToString(c.args);
+    }
+    EXPECT_EQ(ReadFile(dir / "a.asm"), ReferenceAsm("A", "tex.data"));
+}
+
+TEST(Cli, NamesFromFilesAndHeader) {
+    TempDir dir;
+    fs::create_directories(dir.path() / "art");
+    WriteFile(dir / "art/sky-1.tim", "S");
+    WriteFile(dir / "2.bin", "T");
+    Outcome r = RunTavrik(
+        dir, {"--name-from-file", "--header", "inc/all.h", "-o", "out", "art/sky-1.tim", "2.bin"});
+    // The header's folder is not created: a build script names one that exists.
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, "Failed to write header file inc/all.h!\n");
+    EXPECT_EQ(ReadFile(dir.path() / "out/sky-1.c"), ReferenceC("S", "sky_1_tim"));
+    EXPECT_EQ(ReadFile(dir.path() / "out/2.c"), ReferenceC("T", "_2_bin"));
+
+    fs::create_directories(dir.path() / "inc");
+    r = RunTavrik(dir, {"--name-from-file", "--header", "inc/all.h", "-o", "-", "-f", "asm",
+                        "art/sky-1.tim"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, ReferenceAsm("S", "sky_1_tim"));
+    const std::string header = ReadFile(dir.path() / "inc/all.h");
+    EXPECT_NE(header.find("extern unsigned char sky_1_tim[];\r\n"), std::string::npos) << header;
+    EXPECT_EQ(header.find("_2_bin"), std::string::npos) << header;
+}
+
 TEST(CommandLineParsing, OptionsInEveryForm) {
     struct Case {
         std::vector<std::string> args;
@@ -181,6 +220,7 @@ TEST(CommandLineParsing, OptionsInEveryForm) {
          "",
          {"a", "b"}},
         {{"-l", "-q", "--", "-f", "-"}, SourceFormat::C, "-q", ".", {"-f", "-"}},
+        {{"b", "-q", "a", "--", "--size"}, SourceFormat::C, "Label", ".", {"b", "a", "--size"}},
     };
     for (const auto& c : cases) {
         CommandLine line;
@@ -190,6 +230,23 @@ TEST(CommandLineParsing, OptionsInEveryForm) {
         EXPECT_EQ(line.output, c.output);
         EXPECT_EQ(line.files, c.files);
     }
+    CommandLine plain;
+    ASSERT_EQ(ParseCommandLine({"a"}, plain), "");
+    EXPECT_FALSE(plain.options.constData || plain.options.sizeSymbol || plain.options.globalLabel ||
+                 plain.nameFromFile);
+    EXPECT_EQ(plain.options.align, 0u);
+    EXPECT_EQ(plain.header, "");
+    CommandLine all;
+    ASSERT_EQ(ParseCommandLine({"--const", "--size", "a", "--global", "--align", "8",
+                                "--name-from-file", "--header", "x.h", "b"},
+                               all),
+              "");
+    EXPECT_TRUE(all.options.constData && all.options.sizeSymbol && all.options.globalLabel &&
+                all.nameFromFile);
+    EXPECT_EQ(all.options.align, 8u);
+    EXPECT_EQ(all.header, "x.h");
+    EXPECT_EQ(all.files, (std::vector<std::string>{"a", "b"}));
+
     EXPECT_EQ(UniqueFiles({"b", "a", "b", "./b", "a"}),
               (std::vector<std::string>{"b", "a", "./b"}));
 }

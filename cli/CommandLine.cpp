@@ -1,5 +1,7 @@
 #include "CommandLine.h"
 
+#include "TavrikVersion.h"
+
 #include <getopt.h>
 
 #include <cstdlib>
@@ -13,7 +15,8 @@ const char* const kUsage =
     "  -o, --output   destination folder, created when missing (default: the current folder);\n"
     "                 \"-\" writes the text to standard output instead, file after file\n"
     "  -q, --quiet    no progress display\n"
-    "  -h, --help     usage;  -V, --version  the version, 2.0\n"
+    "  -h, --help     this text\n"
+    "  -V, --version  the version, " TAVRIK_VERSION_TEXT "\n"
     "Output that links as it is (without these the text is the plain format):\n"
     "  --const           C arrays are const unsigned char\n"
     "  --size            after each array its length as LABEL_size (C: const unsigned int,\n"
@@ -25,7 +28,7 @@ const char* const kUsage =
     "                    (pic1.tim gives pic1_tim) instead of LABEL or LABEL1, LABEL2, ...\n"
     "  --header FILE.h   also write a C header declaring every array (and size) of the run\n";
 
-const char* const kVersion = "tavrik 2.0\n";
+const char* const kVersion = "tavrik " TAVRIK_VERSION_TEXT "\n";
 
 namespace {
 

@@ -13,6 +13,9 @@ struct CommandLine {
     bool help = false;
     bool version = false;
     bool info = false; // describe the files instead of converting them
+    EmitOptions options;
+    bool nameFromFile = false;
+    std::string header;
     std::vector<std::string> files;
 };
 

@@ -1,5 +1,6 @@
 #include "CommandLine.h"
 #include "InfoCommand.h"
+#include "Symbols.h"
 #include "TerminalHost.h"
 
 #include <cstdio>
@@ -18,6 +19,31 @@ namespace {
 constexpr int kAllConverted = 0;
 constexpr int kSomeFailed = 1;
 constexpr int kRefused = 2;
+
+// Any label is accepted, but one the toolchain rejects would only fail later, in a
+// build far from its cause.
+void WarnAboutLabel(const ConvertFields& fields, const OutputOptions& options, SourceFormat format,
+                    int count) {
+    if (options.labelsFromFileNames || fields.label.empty() || count < 1)
+        return;
+    if (IsValidSymbol(EntryLabel(fields, options, count, 0, std::string()), format))
+        return;
+    std::fprintf(stderr, "tavrik: warning: label \"%s\" is not a valid %s symbol\n",
+                 fields.label.c_str(), format == SourceFormat::C ? "C" : "assembler");
+}
+
+bool WriteHeader(const std::string& path, const ConvertFields& fields, const OutputOptions& options,
+                 const std::vector<std::string>& entries) {
+    std::vector<std::string> labels;
+    const int count = static_cast<int>(entries.size());
+    for (int i = 0; i < count; ++i)
+        labels.push_back(
+            EntryLabel(fields, options, count, i, entries[static_cast<std::size_t>(i)]));
+    if (WriteHeaderFile(path, DeclarationHeader(path, labels, options.emit)))
+        return true;
+    std::fprintf(stderr, "Failed to write header file %s!\n", path.c_str());
+    return false;
+}
 
 } // namespace
 
@@ -53,13 +79,20 @@ int main(int argc, char** argv) {
     }
 #endif
     // Progress drawn into text that shares the same terminal would garble it.
-    const bool showProgress = !line.quiet && isatty(fileno(stderr)) &&
-                              !(toStandardOutput && isatty(fileno(stdout)));
+    const bool showProgress =
+        !line.quiet && isatty(fileno(stderr)) && !(toStandardOutput && isatty(fileno(stdout)));
     ConvertFields fields{line.output, line.label, line.format == SourceFormat::C ? 0 : 1};
-    TerminalHost host(fields, UniqueFiles(line.files), showProgress);
-    RunConversion(host, toStandardOutput ? ConvertTarget::StandardOutput : ConvertTarget::Files);
+    const OutputOptions options{line.options, line.nameFromFile};
+    const std::vector<std::string> entries = UniqueFiles(line.files);
+    WarnAboutLabel(fields, options, line.format, static_cast<int>(entries.size()));
+    TerminalHost host(fields, entries, showProgress);
+    RunConversion(host, toStandardOutput ? ConvertTarget::StandardOutput : ConvertTarget::Files,
+                  options);
 
     if (host.Refused())
         return kRefused;
-    return host.AnyEntryFailed() ? kSomeFailed : kAllConverted;
+    bool failed = host.AnyEntryFailed();
+    if (!line.header.empty() && !WriteHeader(line.header, fields, options, entries))
+        failed = true;
+    return failed ? kSomeFailed : kAllConverted;
 }

@@ -2,6 +2,7 @@
 
 #include "Emitters.h"
 #include "OutputNaming.h"
+#include "Symbols.h"
 
 namespace {
 
@@ -45,7 +46,14 @@ const char* const kStandardOutputName = "(standard output)";
 
 } // namespace
 
-void RunConversion(ConvertHost& host, ConvertTarget target) {
+std::string EntryLabel(const ConvertFields& fields, const OutputOptions& options, int count,
+                       int index, const std::string& inputPath) {
+    if (options.labelsFromFileNames)
+        return SymbolFromFileName(inputPath);
+    return count == 1 ? fields.label : MakeIndexedLabel(fields.label, index + 1);
+}
+
+void RunConversion(ConvertHost& host, ConvertTarget target, const OutputOptions& options) {
     const ConvertFields fields = host.ReadFields();
     const int count = host.GetEntryCount();
 
@@ -79,7 +87,7 @@ void RunConversion(ConvertHost& host, ConvertTarget target) {
     for (int i = 0; i < count; ++i) {
         host.StepProgress();
         const std::string inputPath = host.GetEntryText(i);
-        const std::string label = count == 1 ? fields.label : MakeIndexedLabel(fields.label, i + 1);
+        const std::string label = EntryLabel(fields, options, count, i, inputPath);
         if (fields.format != 0 && fields.format != 1)
             continue;
         const SourceFormat format = fields.format == 0 ? SourceFormat::C : SourceFormat::Asm;
@@ -88,11 +96,11 @@ void RunConversion(ConvertHost& host, ConvertTarget target) {
         ConvertResult result;
         if (target == ConvertTarget::StandardOutput) {
             outputPath = kStandardOutputName;
-            result = ConvertToStandardOutput(format, inputPath, label, progress);
+            result = ConvertToStandardOutput(format, inputPath, label, progress, options.emit);
         } else {
             outputPath = MakeOutputPath(inputPath, fields.destination,
                                         format == SourceFormat::C ? "c" : "asm");
-            result = ConvertFile(format, inputPath, outputPath, label, progress);
+            result = ConvertFile(format, inputPath, outputPath, label, progress, options.emit);
         }
         if (result != CONVERT_OK)
             host.ShowMessage(EntryFailureText(result, inputPath, outputPath), kEntryFailureCaption);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Emitters.h"
+
 #include <cstdint>
 #include <string>
 
@@ -7,6 +9,12 @@ struct ConvertFields {
     std::string destination;
     std::string label;
     int format = 0;
+};
+
+// The command-line converter's additions; the window keeps the defaults.
+struct OutputOptions {
+    EmitOptions emit;
+    bool labelsFromFileNames = false;
 };
 
 class ConvertHost {
@@ -41,4 +49,9 @@ enum class ConvertTarget { Files, StandardOutput };
 inline constexpr const char* kRefusalCaption = "Tavrik - Error!";
 inline constexpr const char* kEntryFailureCaption = "Tavrik - Conversion Error!";
 
-void RunConversion(ConvertHost& host, ConvertTarget target = ConvertTarget::Files);
+// The symbol of entry index (0-based) out of count entries.
+std::string EntryLabel(const ConvertFields& fields, const OutputOptions& options, int count,
+                       int index, const std::string& inputPath);
+
+void RunConversion(ConvertHost& host, ConvertTarget target = ConvertTarget::Files,
+                   const OutputOptions& options = {});

@@ -131,12 +131,22 @@ struct CSource {
     unsigned column = 0;
     bool first = true;
 
-    static void Header(TextWriter& out, const std::string& label) {
+    static void Header(TextWriter& out, const std::string& label, const EmitOptions& options) {
+        if (options.constData)
+            out.Append("const ", 6);
         out.Append("unsigned char ", 14);
         out.Append(label);
-        out.Append("[] = {\r\n", 8);
+        out.Append("[]", 2);
+        if (options.align != 0)
+            out.Append(" __attribute__((aligned(" + std::to_string(options.align) + ")))");
+        out.Append(" = {\r\n", 6);
     }
-    static void Trailer(TextWriter& out) { out.Append("};\r\n", 4); }
+    static void Trailer(TextWriter& out, const std::string& label, std::uint64_t size,
+                        const EmitOptions& options) {
+        out.Append("};\r\n", 4);
+        if (options.sizeSymbol)
+            out.Append("const unsigned int " + label + "_size = " + std::to_string(size) + ";\r\n");
+    }
 
     char* Bytes(char* p, const unsigned char* in, std::size_t n) {
         if (first && n > 0) {
@@ -154,11 +164,25 @@ struct CSource {
 struct AsmSource {
     unsigned column = 0;
 
-    static void Header(TextWriter& out, const std::string& label) {
+    static void Header(TextWriter& out, const std::string& label, const EmitOptions& options) {
+        if (options.globalLabel)
+            out.Append("\t.globl\t" + label + "\r\n");
+        if (options.align != 0)
+            out.Append("\t.balign\t" + std::to_string(options.align) + "\r\n");
         out.Append(label);
         out.Append(":", 1);
     }
-    static void Trailer(TextWriter& out) { out.Append("\r\n", 2); }
+    static void Trailer(TextWriter& out, const std::string& label, std::uint64_t size,
+                        const EmitOptions& options) {
+        out.Append("\r\n", 2);
+        if (!options.sizeSymbol)
+            return;
+        // A .word at an unaligned address would fault on the R3000 when read.
+        if (options.globalLabel)
+            out.Append("\t.globl\t" + label + "_size\r\n");
+        out.Append("\t.balign\t4\r\n" + label + "_size:\r\n\t.word\t" + std::to_string(size) +
+                   "\r\n");
+    }
 
     char* Bytes(char* p, const unsigned char* in, std::size_t n) {
         return PutLines(p, in, n, column, "\r\n\t.byte\t");
@@ -167,10 +191,10 @@ struct AsmSource {
 
 template <class Source>
 ConvertResult Emit(File& input, File& output, const std::string& label,
-                   const ByteProgress& progress) {
+                   const ByteProgress& progress, const EmitOptions& options) {
     TextWriter out(output);
     Source source;
-    Source::Header(out, label);
+    Source::Header(out, label, options);
     auto buffer = std::make_unique<unsigned char[]>(kInputBufferSize);
     const std::uint64_t total = input.Size();
     std::uint64_t done = 0;
@@ -198,14 +222,14 @@ ConvertResult Emit(File& input, File& output, const std::string& label,
         if (progress)
             progress(done, total);
     }
-    Source::Trailer(out);
+    Source::Trailer(out, label, done, options);
     return out.Flush() ? CONVERT_OK : CONVERT_WRITE_FAILED;
 }
 
 ConvertResult EmitAs(SourceFormat format, File& input, File& output, const std::string& label,
-                     const ByteProgress& progress) {
-    return format == SourceFormat::C ? Emit<CSource>(input, output, label, progress)
-                                     : Emit<AsmSource>(input, output, label, progress);
+                     const ByteProgress& progress, const EmitOptions& options) {
+    return format == SourceFormat::C ? Emit<CSource>(input, output, label, progress, options)
+                                     : Emit<AsmSource>(input, output, label, progress, options);
 }
 
 bool SameFile(const File& a, const File& b) {
@@ -223,11 +247,12 @@ std::string TemporaryNameFor(const std::string& target) {
 
 // Devices and pipes cannot be replaced by renaming; they are written in place.
 ConvertResult WriteInPlace(SourceFormat format, File& input, const std::string& outputPath,
-                           const std::string& label, const ByteProgress& progress) {
+                           const std::string& label, const ByteProgress& progress,
+                           const EmitOptions& options) {
     File output = File::CreateTruncating(outputPath);
     if (!output.IsOpen())
         return CONVERT_OUTPUT_FAILED;
-    ConvertResult result = EmitAs(format, input, output, label, progress);
+    ConvertResult result = EmitAs(format, input, output, label, progress, options);
     if (!output.Close() && result == CONVERT_OK)
         result = CONVERT_WRITE_FAILED;
     return result;
@@ -237,7 +262,7 @@ ConvertResult WriteInPlace(SourceFormat format, File& input, const std::string& 
 
 ConvertResult ConvertFile(SourceFormat format, const std::string& inputPath,
                           const std::string& outputPath, const std::string& label,
-                          const ByteProgress& progress) {
+                          const ByteProgress& progress, const EmitOptions& options) {
     File input = File::OpenForReading(inputPath);
     if (!input.IsOpen())
         return CONVERT_INPUT_FAILED;
@@ -258,7 +283,7 @@ ConvertResult ConvertFile(SourceFormat format, const std::string& inputPath,
                 return CONVERT_SAME_FILE;
             if (!existing.IsRegular()) {
                 existing.Close();
-                return WriteInPlace(format, input, target, label, progress);
+                return WriteInPlace(format, input, target, label, progress, options);
             }
             mode = existing.Mode();
         }
@@ -276,7 +301,7 @@ ConvertResult ConvertFile(SourceFormat format, const std::string& inputPath,
     if (!output.IsOpen())
         return CONVERT_OUTPUT_FAILED;
 
-    ConvertResult result = EmitAs(format, input, output, label, progress);
+    ConvertResult result = EmitAs(format, input, output, label, progress, options);
     if (result == CONVERT_OK && probe == tavrik::os::ProbeResult::Opened)
         output.SetMode(mode);
     if (!output.Close() && result == CONVERT_OK)
@@ -297,7 +322,8 @@ ConvertResult ConvertToAsm(std::string inputPath, std::string outputPath, std::s
 }
 
 ConvertResult ConvertToStandardOutput(SourceFormat format, const std::string& inputPath,
-                                      const std::string& label, const ByteProgress& progress) {
+                                      const std::string& label, const ByteProgress& progress,
+                                      const EmitOptions& options) {
     File input = File::OpenForReading(inputPath);
     if (!input.IsOpen())
         return CONVERT_INPUT_FAILED;
@@ -307,5 +333,5 @@ ConvertResult ConvertToStandardOutput(SourceFormat format, const std::string& in
     // Appending a file to itself would never end.
     if (output.IsRegular() && SameFile(input, output))
         return CONVERT_SAME_FILE;
-    return EmitAs(format, input, output, label, progress);
+    return EmitAs(format, input, output, label, progress, options);
 }

@@ -15,6 +15,15 @@ enum ConvertResult : int {
 
 enum class SourceFormat { C, Asm };
 
+// Opt-in additions for output that links as it is. The default is the plain format
+// that the window writes.
+struct EmitOptions {
+    bool constData = false;   // C: const unsigned char
+    bool sizeSymbol = false;  // LABEL_size after the data
+    bool globalLabel = false; // assembler: .globl LABEL
+    unsigned align = 0;       // a power of two; 0 leaves the alignment to the toolchain
+};
+
 using ByteProgress = std::function<void(std::uint64_t converted, std::uint64_t total)>;
 
 ConvertResult ConvertToC(std::string inputPath, std::string outputPath, std::string label);
@@ -22,7 +31,8 @@ ConvertResult ConvertToAsm(std::string inputPath, std::string outputPath, std::s
 
 ConvertResult ConvertFile(SourceFormat format, const std::string& inputPath,
                           const std::string& outputPath, const std::string& label,
-                          const ByteProgress& progress = {});
+                          const ByteProgress& progress = {}, const EmitOptions& options = {});
 
 ConvertResult ConvertToStandardOutput(SourceFormat format, const std::string& inputPath,
-                                      const std::string& label, const ByteProgress& progress = {});
+                                      const std::string& label, const ByteProgress& progress = {},
+                                      const EmitOptions& options = {});

@@ -2,44 +2,11 @@
 // behind: files, standard output, standard error and the exit status.
 
 #include "CommandLine.h"
-#include "../convert/TestFiles.h"
-
-#include <sys/wait.h>
+#include "CliRun.h"
 
 using namespace testfiles;
 
 namespace {
-
-struct Outcome {
-    int status = -1;
-    std::string out, err;
-};
-
-std::string Quote(const std::string& s) {
-    std::string q = "'";
-    for (char c : s)
-        q += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return q + "'";
-}
-
-Outcome RunTavrik(const TempDir& dir, const std::vector<std::string>& args,
-                  const std::string& stdoutTarget = "") {
-    std::string command = "cd " + Quote(dir.path().string()) + " && " + Quote(TAVRIK_CLI);
-    for (const auto& a : args)
-        command += " " + Quote(a);
-    const fs::path outFile = dir.path().parent_path() / (dir.path().filename().string() + ".out");
-    const fs::path errFile = dir.path().parent_path() / (dir.path().filename().string() + ".err");
-    command += " >" + Quote(stdoutTarget.empty() ? outFile.string() : stdoutTarget) + " 2>" +
-               Quote(errFile.string()) + " </dev/null";
-    Outcome outcome;
-    int raw = std::system(command.c_str());
-    outcome.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    outcome.out = ReadFile(outFile);
-    outcome.err = ReadFile(errFile);
-    fs::remove(outFile);
-    fs::remove(errFile);
-    return outcome;
-}
 
 TEST(Cli, ConvertsInArgumentOrderWithNumberedLabels) {
     TempDir dir;
@@ -166,32 +133,52 @@ TEST(Cli, ProgressIsDrawnOnlyOnATerminal) {
     EXPECT_EQ(ReadFile(dir / "terminal.txt"), "");
 }
 
-TEST(CommandLineParsing, OptionsInEveryForm) {
+TEST(Cli, InvalidLabelIsWarnedAboutAndConverted) {
+    TempDir dir;
+    WriteFile(dir / "a.tim", "A");
+    WriteFile(dir / "b.tim", "B");
     struct Case {
         std::vector<std::string> args;
-        SourceFormat format;
-        std::string label, output;
-        std::vector<std::string> files;
+        std::string err;
     } cases[] = {
-        {{"a"}, SourceFormat::C, "Label", ".", {"a"}},
-        {{"-fasm", "-lx", "-oout", "a"}, SourceFormat::Asm, "x", "out", {"a"}},
-        {{"--format", "asm", "--label=y", "--output=", "a", "b"},
-         SourceFormat::Asm,
-         "y",
-         "",
-         {"a", "b"}},
-        {{"-l", "-q", "--", "-f", "-"}, SourceFormat::C, "-q", ".", {"-f", "-"}},
+        {{"-l", "3d model", "a.tim"},
+         "tavrik: warning: label \"3d model\" is not a valid C symbol\n"},
+        {{"-f", "asm", "-l", "3d", "a.tim", "b.tim"},
+         "tavrik: warning: label \"3d\" is not a valid assembler symbol\n"},
+        {{"-l", "int", "a.tim"}, "tavrik: warning: label \"int\" is not a valid C symbol\n"},
+        // Numbered, the keyword becomes a name; the assembler takes dots.
+        {{"-l", "int", "a.tim", "b.tim"}, ""},
+        {{"-f", "asm", "-l", "tex.data", "a.tim"}, ""},
     };
     for (const auto& c : cases) {
-        CommandLine line;
-        EXPECT_EQ(ParseCommandLine(c.args, line), "") << ::testing::PrintToString(c.args);
-        EXPECT_EQ(line.format, c.format);
-        EXPECT_EQ(line.label, c.label);
-        EXPECT_EQ(line.output, c.output);
-        EXPECT_EQ(line.files, c.files);
+        Outcome r = RunTavrik(dir, c.args);
+        EXPECT_EQ(r.status, 0) << ::testing::PrintToString(c.args);
+        EXPECT_EQ(r.err, c.err) << ::testing::PrintToString(c.args);
     }
-    EXPECT_EQ(UniqueFiles({"b", "a", "b", "./b", "a"}),
-              (std::vector<std::string>{"b", "a", "./b"}));
+    EXPECT_EQ(ReadFile(dir / "a.asm"), ReferenceAsm("A", "tex.data"));
+}
+
+TEST(Cli, NamesFromFilesAndHeader) {
+    TempDir dir;
+    fs::create_directories(dir.path() / "art");
+    WriteFile(dir / "art/sky-1.tim", "S");
+    WriteFile(dir / "2.bin", "T");
+    Outcome r = RunTavrik(
+        dir, {"--name-from-file", "--header", "inc/all.h", "-o", "out", "art/sky-1.tim", "2.bin"});
+    // The header's folder is not created: a build script names one that exists.
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, "Failed to write header file inc/all.h!\n");
+    EXPECT_EQ(ReadFile(dir.path() / "out/sky-1.c"), ReferenceC("S", "sky_1_tim"));
+    EXPECT_EQ(ReadFile(dir.path() / "out/2.c"), ReferenceC("T", "_2_bin"));
+
+    fs::create_directories(dir.path() / "inc");
+    r = RunTavrik(dir, {"--name-from-file", "--header", "inc/all.h", "-o", "-", "-f", "asm",
+                        "art/sky-1.tim"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, ReferenceAsm("S", "sky_1_tim"));
+    const std::string header = ReadFile(dir.path() / "inc/all.h");
+    EXPECT_NE(header.find("extern unsigned char sky_1_tim[];\r\n"), std::string::npos) << header;
+    EXPECT_EQ(header.find("_2_bin"), std::string::npos) << header;
 }
 
 } // namespace

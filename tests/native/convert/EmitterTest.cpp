@@ -81,6 +81,59 @@ TEST(Emitters, LabelsAreWrittenVerbatim) {
         EXPECT_EQ(Convert(emitter, data, huge), emitter.reference(data, huge)) << emitter.name;
 }
 
+TEST(Emitters, LinkingOptionsAddOnlyWhatTheyName) {
+    struct Case {
+        const char* name;
+        EmitOptions options;
+        std::string c, asm_;
+    } cases[] = {
+        {"const",
+         {true, false, false, 0},
+         "const unsigned char t[] = {\r\n0x01, 0x02};\r\n",
+         "t:\r\n\t.byte\t0x01, 0x02\r\n"},
+        {"size",
+         {false, true, false, 0},
+         "unsigned char t[] = {\r\n0x01, 0x02};\r\nconst unsigned int t_size = 2;\r\n",
+         "t:\r\n\t.byte\t0x01, 0x02\r\n\t.balign\t4\r\nt_size:\r\n\t.word\t2\r\n"},
+        {"global",
+         {false, false, true, 0},
+         "unsigned char t[] = {\r\n0x01, 0x02};\r\n",
+         "\t.globl\tt\r\nt:\r\n\t.byte\t0x01, 0x02\r\n"},
+        {"align",
+         {false, false, false, 32},
+         "unsigned char t[] __attribute__((aligned(32))) = {\r\n0x01, 0x02};\r\n",
+         "\t.balign\t32\r\nt:\r\n\t.byte\t0x01, 0x02\r\n"},
+        {"all",
+         {true, true, true, 4},
+         "const unsigned char t[] __attribute__((aligned(4))) = {\r\n0x01, "
+         "0x02};\r\nconst unsigned int t_size = 2;\r\n",
+         "\t.globl\tt\r\n\t.balign\t4\r\nt:\r\n\t.byte\t0x01, "
+         "0x02\r\n\t.globl\tt_size\r\n\t.balign\t4\r\nt_size:\r\n\t.word\t2\r\n"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        TempDir dir;
+        WriteFile(dir / "in.bin", Bytes({1, 2}));
+        ASSERT_EQ(ConvertFile(SourceFormat::C, dir / "in.bin", dir / "o.c", "t", {}, c.options),
+                  CONVERT_OK);
+        ASSERT_EQ(ConvertFile(SourceFormat::Asm, dir / "in.bin", dir / "o.s", "t", {}, c.options),
+                  CONVERT_OK);
+        EXPECT_EQ(ReadFile(dir / "o.c"), c.c);
+        EXPECT_EQ(ReadFile(dir / "o.s"), c.asm_);
+    }
+    // The size is the number of bytes, also past the buffers and for nothing at all.
+    TempDir dir;
+    const std::string big = RandomBytes(200 * 1024 + 3, 5);
+    for (const std::string& data : {std::string(), big}) {
+        WriteFile(dir / "in.bin", data);
+        ASSERT_EQ(ConvertFile(SourceFormat::C, dir / "in.bin", dir / "o.c", "t", {},
+                              {false, true, false, 0}),
+                  CONVERT_OK);
+        EXPECT_EQ(ReadFile(dir / "o.c"), ReferenceC(data, "t") + "const unsigned int t_size = " +
+                                             std::to_string(data.size()) + ";\r\n");
+    }
+}
+
 TEST(Emitters, BufferBoundarySizesMatchReference) {
     // Around the 64 KiB read buffer, and around the points where the text of a slice
     // fills the 256 KiB output buffer.

@@ -134,6 +134,7 @@ void CFlatButton::OnKillFocus(CWnd* pNewWnd) {
 void CFlatButton::OnCaptureChanged(CWnd* pWnd) {
     const flatbutton::TrackResult r =
         flatbutton::onCaptureChanged(IsHot(), pWnd != nullptr && pWnd->m_hWnd == m_hWnd);
+    m_bHot = r.hot ? TRUE : FALSE;
     // Let go only of a capture that is still ours: by now it may belong to the
     // window that took it.
     if (r.capture == flatbutton::CaptureAction::Release && ::GetCapture() == m_hWnd) {

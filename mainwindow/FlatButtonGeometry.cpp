@@ -73,7 +73,7 @@ TrackResult onCaptureChanged(bool hot, bool gainedBySelf) {
     if (gainedBySelf) {
         return {hot, CaptureAction::Keep, false};
     }
-    return {hot, hot ? CaptureAction::Release : CaptureAction::Keep, hot};
+    return {false, hot ? CaptureAction::Release : CaptureAction::Keep, hot};
 }
 
 } // namespace flatbutton

@@ -79,11 +79,14 @@ TrackResult onMouseMove(bool leftHeld, bool hot, bool hasCapture, Under under);
 // Losing the keyboard focus makes the button cold; the capture stays.
 TrackResult onKillFocus(bool hot);
 
-// Losing the capture while hot lets it go and repaints, but the button stays hot
-// until the pointer is seen elsewhere. A capture that passes to the button itself
-// (the platform button takes it again when pressed, and the platform reports that
-// as a change too) is no loss: letting go then would leave a pressed button
-// without the capture it needs to see the release.
+// Losing the capture to anyone else makes the button cold and repaints it: a
+// window that took the capture (a menu, a dialog opened by a mnemonic) keeps
+// every mouse move from the button, so a hover kept through the loss would stay
+// drawn after the pointer has gone. The next move over the button lights it and
+// captures again. A capture that passes to the button itself (the platform
+// button takes it again when pressed, and the platform reports that as a change
+// too) is no loss: letting go then would leave a pressed button without the
+// capture it needs to see the release.
 TrackResult onCaptureChanged(bool hot, bool gainedBySelf);
 
 } // namespace flatbutton

@@ -154,7 +154,7 @@ TEST(FlatButtonTracking, FocusAndCaptureLoss) {
     using A = fb::CaptureAction;
     EXPECT_EQ(fb::onKillFocus(true), (fb::TrackResult{false, A::Keep, true}));
     EXPECT_EQ(fb::onKillFocus(false), (fb::TrackResult{false, A::Keep, false}));
-    EXPECT_EQ(fb::onCaptureChanged(true, false), (fb::TrackResult{true, A::Release, true}));
+    EXPECT_EQ(fb::onCaptureChanged(true, false), (fb::TrackResult{false, A::Release, true}));
     EXPECT_EQ(fb::onCaptureChanged(false, false), (fb::TrackResult{false, A::Keep, false}));
     // Pressing takes the capture again for the same button: nothing is lost.
     EXPECT_EQ(fb::onCaptureChanged(true, true), (fb::TrackResult{true, A::Keep, false}));

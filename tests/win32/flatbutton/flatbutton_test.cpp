@@ -400,16 +400,39 @@ TEST_F(FlatButtonTest, LosingTheFocusMakesItColdWithoutReleasingTheCapture) {
     EXPECT_EQ(::GetCapture(), m_button.m_hWnd);
 }
 
-TEST_F(FlatButtonTest, LosingTheCaptureKeepsItHotUntilTheNextMove) {
-    Move(m_button, 5, 5);
-    ::ValidateRect(m_button, nullptr);
-    ::ReleaseCapture();
-    EXPECT_TRUE(m_button.IsHot());
-    EXPECT_EQ(::GetCapture(), nullptr);
-    EXPECT_TRUE(TakeInvalidated(m_button));
-    Move(m_button, 6, 6);
-    EXPECT_TRUE(m_button.IsHot());
-    EXPECT_EQ(::GetCapture(), m_button.m_hWnd);
+// A window that takes the capture (a menu, a dialog opened by a mnemonic) sees every
+// later mouse move, so a hover kept through the loss would stay drawn for good.
+TEST_F(FlatButtonTest, LosingTheCaptureDropsTheHoverAndRedraws) {
+    struct Case {
+        const char* name;
+        HWND taker; // nullptr: the capture is released without a new owner
+    };
+    for (const Case& c : {Case{"to another window", m_hOther}, Case{"released", nullptr}}) {
+        SCOPED_TRACE(c.name);
+        Move(m_button, 5, 5);
+        ASSERT_TRUE(m_button.IsHot());
+        ASSERT_EQ(Render(m_button, 0).at(0, 0), m_light) << "raised while hot";
+        ::ValidateRect(m_button, nullptr);
+
+        if (c.taker != nullptr)
+            ::SetCapture(c.taker);
+        else
+            ::ReleaseCapture();
+        EXPECT_FALSE(m_button.IsHot());
+        EXPECT_TRUE(TakeInvalidated(m_button));
+        const Picture p = Render(m_button, 0);
+        EXPECT_EQ(p.at(0, 0), m_face) << "no raised edge left";
+        EXPECT_EQ(p.at(kW - 1, kH - 1), m_face);
+        EXPECT_EQ(::GetCapture(), c.taker) << "the new owner keeps the capture";
+        ::ReleaseCapture();
+
+        // The next move over the button lights it again.
+        Move(m_button, 6, 6);
+        EXPECT_TRUE(m_button.IsHot());
+        EXPECT_EQ(::GetCapture(), m_button.m_hWnd);
+        Move(m_button, kW + 20, 5);
+        EXPECT_FALSE(m_button.IsHot());
+    }
 }
 
 TEST_F(FlatButtonTest, DoubleClickCountsAsTwoClicks) {

@@ -4,6 +4,8 @@
 #include <cstdio>
 
 #ifdef _WIN32
+#include "WideArguments.h"
+
 #include <fcntl.h>
 #include <io.h>
 #define isatty _isatty
@@ -22,6 +24,12 @@ constexpr int kRefused = 2;
 
 int main(int argc, char** argv) {
     std::vector<std::string> arguments(argv + 1, argv + argc);
+#ifdef _WIN32
+    if (std::string refusal; !TakeWideArguments(arguments, refusal)) {
+        std::fprintf(stderr, "tavrik: %s\n", refusal.c_str());
+        return kRefused;
+    }
+#endif
     CommandLine line;
     const std::string error = ParseCommandLine(arguments, line);
     if (!error.empty()) {

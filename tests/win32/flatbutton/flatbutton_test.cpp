@@ -401,14 +401,27 @@ TEST_F(FlatButtonTest, LosingTheFocusMakesItColdWithoutReleasingTheCapture) {
 }
 
 // A window that takes the capture (a menu, a dialog opened by a mnemonic) sees every
-// later mouse move, so a hover kept through the loss would stay drawn for good.
-TEST_F(FlatButtonTest, LosingTheCaptureDropsTheHoverAndRedraws) {
+// later mouse move, so a hover kept through the loss would stay drawn for good. A
+// capture let go to nobody keeps the hover only while the pointer is on the button.
+TEST_F(FlatButtonTest, LosingTheCaptureDropsTheHoverUnlessThePointerIsStillThere) {
+    POINT over{5, 5};
+    ::ClientToScreen(m_button, &over);
+    POINT away{kW + 20, 5};
+    ::ClientToScreen(m_button, &away);
     struct Case {
         const char* name;
-        HWND taker; // nullptr: the capture is released without a new owner
+        HWND taker; // nullptr: the capture is let go to nobody
+        POINT pointer;
+        bool staysHot;
     };
-    for (const Case& c : {Case{"to another window", m_hOther}, Case{"released", nullptr}}) {
+    const Case cases[] = {
+        {"taken by another window, pointer on the button", m_hOther, over, false},
+        {"let go, pointer elsewhere", nullptr, away, false},
+        {"let go, pointer on the button", nullptr, over, true},
+    };
+    for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
+        ::SetCursorPos(c.pointer.x, c.pointer.y);
         Move(m_button, 5, 5);
         ASSERT_TRUE(m_button.IsHot());
         ASSERT_EQ(Render(m_button, 0).at(0, 0), m_light) << "raised while hot";
@@ -418,15 +431,16 @@ TEST_F(FlatButtonTest, LosingTheCaptureDropsTheHoverAndRedraws) {
             ::SetCapture(c.taker);
         else
             ::ReleaseCapture();
-        EXPECT_FALSE(m_button.IsHot());
-        EXPECT_TRUE(TakeInvalidated(m_button));
+        EXPECT_EQ(m_button.IsHot(), c.staysHot);
+        EXPECT_TRUE(TakeInvalidated(m_button)) << "repainted either way";
         const Picture p = Render(m_button, 0);
-        EXPECT_EQ(p.at(0, 0), m_face) << "no raised edge left";
-        EXPECT_EQ(p.at(kW - 1, kH - 1), m_face);
+        const COLORREF corner = c.staysHot ? m_light : m_face;
+        EXPECT_EQ(p.at(0, 0), corner);
+        EXPECT_EQ(p.at(kW - 1, kH - 1), c.staysHot ? m_dark : m_face);
         EXPECT_EQ(::GetCapture(), c.taker) << "the new owner keeps the capture";
         ::ReleaseCapture();
 
-        // The next move over the button lights it again.
+        // The next move over the button lights it and captures again.
         Move(m_button, 6, 6);
         EXPECT_TRUE(m_button.IsHot());
         EXPECT_EQ(::GetCapture(), m_button.m_hWnd);

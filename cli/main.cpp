@@ -6,6 +6,8 @@
 #include <cstdio>
 
 #ifdef _WIN32
+#include "WideArguments.h"
+
 #include <fcntl.h>
 #include <io.h>
 #define isatty _isatty
@@ -49,6 +51,12 @@ bool WriteHeader(const std::string& path, const ConvertFields& fields, const Out
 
 int main(int argc, char** argv) {
     std::vector<std::string> arguments(argv + 1, argv + argc);
+#ifdef _WIN32
+    if (std::string refusal; !TakeWideArguments(arguments, refusal)) {
+        std::fprintf(stderr, "tavrik: %s\n", refusal.c_str());
+        return kRefused;
+    }
+#endif
     CommandLine line;
     const std::string error = ParseCommandLine(arguments, line);
     if (!error.empty()) {

@@ -9,6 +9,7 @@
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -261,6 +262,50 @@ unsigned long ProcessId() {
     return GetCurrentProcessId();
 }
 
+bool ListFolderFiles(const std::string& folder, std::vector<std::string>& names) {
+    if (!IsFolder(folder))
+        return false;
+    std::string pattern = folder;
+    if (pattern.empty() || !IsSeparator(pattern.back()))
+        pattern += '\\';
+    pattern += '*';
+    WIN32_FIND_DATAA data;
+    HANDLE find = FindFirstFileA(pattern.c_str(), &data);
+    if (find == INVALID_HANDLE_VALUE)
+        return true; // an empty folder, or one we may not list
+    do {
+        constexpr DWORD skipped =
+            FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+        if ((data.dwFileAttributes & skipped) == 0)
+            names.emplace_back(data.cFileName);
+    } while (FindNextFileA(find, &data));
+    FindClose(find);
+    return true;
+}
+
+bool NarrowExactly(const std::wstring& wide, std::string& narrow) {
+    narrow.clear();
+    if (wide.empty())
+        return true;
+    const int wideLength = static_cast<int>(wide.size());
+    // No flags: the UTF-8 code page takes none, and the round trip below catches
+    // every replaced or best-fitted character in any code page.
+    int size =
+        WideCharToMultiByte(CP_ACP, 0, wide.data(), wideLength, nullptr, 0, nullptr, nullptr);
+    if (size <= 0)
+        return false;
+    std::string text(static_cast<std::size_t>(size), '\0');
+    WideCharToMultiByte(CP_ACP, 0, wide.data(), wideLength, text.data(), size, nullptr, nullptr);
+    int back = MultiByteToWideChar(CP_ACP, 0, text.data(), size, nullptr, 0);
+    std::wstring again(static_cast<std::size_t>(back > 0 ? back : 0), L'\0');
+    if (back > 0)
+        MultiByteToWideChar(CP_ACP, 0, text.data(), size, again.data(), back);
+    if (again != wide)
+        return false;
+    narrow = std::move(text);
+    return true;
+}
+
 #else // POSIX
 
 File::~File() {
@@ -449,6 +494,27 @@ bool MakeSureDirectoryPathExists(const std::string& path) {
 
 unsigned long ProcessId() {
     return static_cast<unsigned long>(::getpid());
+}
+
+bool ListFolderFiles(const std::string& folder, std::vector<std::string>& names) {
+    DIR* dir = ::opendir(folder.c_str());
+    if (dir == nullptr) {
+        struct stat info;
+        // A folder we may not list holds nothing we can add; anything else is no folder.
+        return ::stat(folder.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+    }
+    std::string prefix = folder;
+    if (prefix.empty() || prefix.back() != '/')
+        prefix += '/';
+    while (const dirent* entry = ::readdir(dir)) {
+        if (entry->d_name[0] == '.')
+            continue;
+        struct stat info;
+        if (::stat((prefix + entry->d_name).c_str(), &info) == 0 && S_ISREG(info.st_mode))
+            names.emplace_back(entry->d_name);
+    }
+    ::closedir(dir);
+    return true;
 }
 
 #endif

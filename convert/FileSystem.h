@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace tavrik::os {
 
@@ -72,6 +73,15 @@ bool FindFileName(const std::string& path, std::string& name);
 // Creates every missing folder of |path| up to its last separator.
 bool MakeSureDirectoryPathExists(const std::string& path);
 unsigned long ProcessId();
+// The names of the files directly inside |folder|: no folders, nothing hidden (on
+// Windows, no system files either). False when |folder| is no folder.
+bool ListFolderFiles(const std::string& folder, std::vector<std::string>& names);
+
+#ifdef _WIN32
+// |wide| in the active code page; false when that code page cannot spell it exactly,
+// where a best-fit look-alike (a for alpha) could name another file.
+bool NarrowExactly(const std::wstring& wide, std::string& narrow);
+#endif
 
 // Lets tests make a read fail after |failAfter| bytes of an input; negative turns it off.
 void SetReadFailureForTesting(long long failAfter);

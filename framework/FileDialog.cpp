@@ -1,6 +1,22 @@
 #include "FileDialog.h"
 
 #include <algorithm>
+#include <string>
+
+namespace {
+
+// Wide, so that a folder whose name the code page cannot spell is restored all the same.
+std::wstring CurrentFolder() {
+    DWORD size = ::GetCurrentDirectoryW(0, nullptr);
+    std::wstring folder(size, L'\0');
+    DWORD length = size ? ::GetCurrentDirectoryW(size, folder.data()) : 0;
+    if (length == 0 || length >= size)
+        return std::wstring();
+    folder.resize(length);
+    return folder;
+}
+
+} // namespace
 
 CFileDialog::CFileDialog(BOOL bOpenFileDialog, const char* lpszDefExt, const char* lpszFileName,
                          DWORD dwFlags, const char* lpszFilter, CWnd* pParentWnd)
@@ -57,7 +73,13 @@ INT_PTR CFileDialog::DoModal() {
     m_ofn.nMaxFile = static_cast<DWORD>(m_fileBuffer.size());
     m_ofn.lpfnHook = &CFileDialog::HookProc;
     m_ofn.lCustData = reinterpret_cast<LPARAM>(this);
+    // The dialog moves the process's current folder to wherever the user browsed
+    // (OFN_NOCHANGEDIR does not stop the open dialog), and relative paths typed
+    // elsewhere must keep meaning the folder the program was started in.
+    const std::wstring currentFolder = CurrentFolder();
     BOOL ok = m_bOpenFileDialog ? ::GetOpenFileNameA(&m_ofn) : ::GetSaveFileNameA(&m_ofn);
+    if (!currentFolder.empty())
+        ::SetCurrentDirectoryW(currentFolder.c_str());
     m_dwError = ok ? 0 : ::CommDlgExtendedError();
     if (m_hWnd != nullptr)
         Detach();

@@ -20,6 +20,7 @@ class CFileDialog : public CDialog {
 
     OPENFILENAMEA m_ofn{};
 
+    // Leaves the process's current folder as it found it.
     INT_PTR DoModal() override;
 
     // Room for the returned selection, in characters (260 unless set).

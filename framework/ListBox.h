@@ -32,6 +32,14 @@ class CListBox : public CWnd {
     int SetSel(int nIndex, BOOL bSelect = TRUE) {
         return static_cast<int>(SendMessage(LB_SETSEL, bSelect, nIndex));
     }
+    // How far the list scrolls sideways, in pixels; it shows its horizontal scroll
+    // bar (given the style) while this exceeds its width.
+    int GetHorizontalExtent() const {
+        return static_cast<int>(SendMessage(LB_GETHORIZONTALEXTENT));
+    }
+    void SetHorizontalExtent(int cxExtent) {
+        SendMessage(LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(cxExtent));
+    }
     int GetCurSel() const { return static_cast<int>(SendMessage(LB_GETCURSEL)); }
     int SetCurSel(int nSelect) {
         return static_cast<int>(SendMessage(LB_SETCURSEL, static_cast<WPARAM>(nSelect)));

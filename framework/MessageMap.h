@@ -229,3 +229,9 @@ struct AFX_MSGMAP {
     AFX_CTLCOLOR_ENTRY(WM_CTLCOLORDLG)                                                             \
     AFX_CTLCOLOR_ENTRY(WM_CTLCOLORSCROLLBAR)                                                       \
     AFX_CTLCOLOR_ENTRY(WM_CTLCOLORSTATIC)
+// void OnDropFiles(HDROP hDropInfo); the handler releases the handle (DragFinish).
+#define ON_WM_DROPFILES()                                                                          \
+    AFX_MSG_ENTRY(WM_DROPFILES, {                                                                  \
+        AFX_THIS->OnDropFiles(reinterpret_cast<HDROP>(wParam_));                                   \
+        return true;                                                                               \
+    })

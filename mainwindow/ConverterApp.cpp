@@ -1,5 +1,6 @@
 #include "ConverterApp.h"
 
+#include "CommandLineFiles.h"
 #include "ConverterDlg.h"
 
 CConverterApp theApp;
@@ -7,6 +8,9 @@ CConverterApp theApp;
 BOOL CConverterApp::InitInstance() {
     Enable3dControlsStatic();
     CConverterDlg dlg;
+    int unusable = 0;
+    std::vector<std::string> files = CommandLineFiles(::GetCommandLineW(), unusable);
+    dlg.SetStartFiles(std::move(files), unusable);
     m_pMainWnd = &dlg;
     dlg.DoModal();
     m_pMainWnd = nullptr;

@@ -1,6 +1,7 @@
 #include "ConverterDlg.h"
 
 #include "FileSelection.h"
+#include "SourceList.h"
 #include "resource.h"
 
 #include "ConversionRun.h"
@@ -17,6 +18,15 @@
 namespace {
 
 constexpr UINT kWarning = MB_OK | MB_ICONWARNING;
+// The list draws its text a pixel in from the left; the rest keeps the last
+// character clear of the edge when scrolled fully right.
+constexpr int kListTextMargin = 4;
+
+std::string UnusableNamesMessage(int count) {
+    return std::to_string(count) +
+           " file(s) not added: their names hold characters that this system's code page "
+           "cannot represent.\nRename them, or use Windows 10 version 1903 or later.";
+}
 
 // The conversion run's view of the main window.
 class CConvertHost : public ConvertHost {
@@ -82,6 +92,7 @@ ON_BN_CLICKED(IDC_CONVERT, OnConvert)
 ON_BN_CLICKED(IDC_CLEAR, OnClear)
 ON_BN_CLICKED(IDC_DELETE, OnDelete)
 ON_LBN_DBLCLK(IDC_SOURCES, OnSourceDblClk)
+ON_WM_DROPFILES()
 END_MESSAGE_MAP()
 
 void CConverterDlg::DoDataExchange(CDataExchange* pDX) {
@@ -116,6 +127,12 @@ BOOL CConverterDlg::OnInitDialog() {
 
     LoadSettings();
     UpdateData(FALSE);
+
+    ::DragAcceptFiles(m_hWnd, TRUE);
+    if (!m_startFiles.empty())
+        AddSources(m_startFiles);
+    if (m_nUnusableStartFiles > 0)
+        MessageBox(UnusableNamesMessage(m_nUnusableStartFiles), "Tavrik - Error!", kWarning);
     // The focus goes to the first tab stop, Add....
     return TRUE;
 }
@@ -165,15 +182,32 @@ void CConverterDlg::OnAdd() {
                        "Tavrik - Error!", kWarning);
         return;
     }
-    for (const std::string& path : SplitFileSelection(dlg.GetFileBuffer())) {
-        if (path.empty())
-            continue;
-        bool listed = false;
-        for (int i = 0; !listed && i < m_lbSources.GetCount(); ++i)
-            listed = m_lbSources.GetText(i) == path;
-        if (!listed)
-            m_lbSources.AddString(path);
+    AddSources(SplitFileSelection(dlg.GetFileBuffer()));
+}
+
+void CConverterDlg::AddSources(const std::vector<std::string>& paths) {
+    std::vector<std::string> listed;
+    for (int i = 0; i < m_lbSources.GetCount(); ++i)
+        listed.push_back(m_lbSources.GetText(i));
+    for (const std::string& path :
+         NewEntries(listed, ExpandFolders(paths, &tavrik::os::ListFolderFiles)))
+        m_lbSources.AddString(path);
+    UpdateHorizontalExtent();
+}
+
+void CConverterDlg::UpdateHorizontalExtent() {
+    std::vector<int> widths;
+    {
+        CClientDC dc(&m_lbSources);
+        // Measured with the font the list draws with, not the DC's default.
+        HFONT hFont = m_lbSources.GetFont();
+        HGDIOBJ hOld = hFont ? dc.SelectObject(hFont) : nullptr;
+        for (int i = 0; i < m_lbSources.GetCount(); ++i)
+            widths.push_back(dc.GetTextExtent(m_lbSources.GetText(i)).cx);
+        if (hOld)
+            dc.SelectObject(hOld);
     }
+    m_lbSources.SetHorizontalExtent(HorizontalExtent(widths, kListTextMargin));
 }
 
 void CConverterDlg::OnConvert() {
@@ -183,6 +217,7 @@ void CConverterDlg::OnConvert() {
 
 void CConverterDlg::OnClear() {
     m_lbSources.ResetContent();
+    UpdateHorizontalExtent();
 }
 
 void CConverterDlg::OnDelete() {
@@ -194,6 +229,36 @@ void CConverterDlg::OnDelete() {
     // Highest first, so that the indices still to go stay valid.
     for (int i = count - 1; i >= 0; --i)
         m_lbSources.DeleteString(static_cast<UINT>(selected[static_cast<size_t>(i)]));
+    UpdateHorizontalExtent();
+}
+
+BOOL CConverterDlg::PreTranslateMessage(MSG* pMsg) {
+    if (pMsg->message == WM_KEYDOWN && pMsg->wParam == VK_DELETE &&
+        pMsg->hwnd == m_lbSources.m_hWnd) {
+        OnDelete();
+        return TRUE;
+    }
+    return CDialog::PreTranslateMessage(pMsg);
+}
+
+void CConverterDlg::OnDropFiles(HDROP hDropInfo) {
+    std::vector<std::string> paths;
+    int unusable = 0;
+    const UINT count = ::DragQueryFileW(hDropInfo, 0xFFFFFFFF, nullptr, 0);
+    for (UINT i = 0; i < count; ++i) {
+        const UINT length = ::DragQueryFileW(hDropInfo, i, nullptr, 0);
+        std::wstring wide(length + 1, L'\0');
+        wide.resize(::DragQueryFileW(hDropInfo, i, wide.data(), length + 1));
+        std::string path;
+        if (tavrik::os::NarrowExactly(wide, path))
+            paths.push_back(path);
+        else
+            ++unusable;
+    }
+    ::DragFinish(hDropInfo);
+    AddSources(paths);
+    if (unusable > 0)
+        MessageBox(UnusableNamesMessage(unusable), "Tavrik - Error!", kWarning);
 }
 
 void CConverterDlg::OnSourceDblClk() {

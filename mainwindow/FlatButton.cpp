@@ -132,8 +132,13 @@ void CFlatButton::OnKillFocus(CWnd* pNewWnd) {
 }
 
 void CFlatButton::OnCaptureChanged(CWnd* pWnd) {
-    const flatbutton::TrackResult r =
-        flatbutton::onCaptureChanged(IsHot(), pWnd != nullptr && pWnd->m_hWnd == m_hWnd);
+    const flatbutton::Taker taker = pWnd == nullptr          ? flatbutton::Taker::Nobody
+                                    : pWnd->m_hWnd == m_hWnd ? flatbutton::Taker::Self
+                                                             : flatbutton::Taker::Other;
+    POINT cursor{};
+    const bool pointerOver = ::GetCursorPos(&cursor) && ::WindowFromPoint(cursor) == m_hWnd;
+    const flatbutton::TrackResult r = flatbutton::onCaptureChanged(IsHot(), taker, pointerOver);
+    m_bHot = r.hot ? TRUE : FALSE;
     // Let go only of a capture that is still ours: by now it may belong to the
     // window that took it.
     if (r.capture == flatbutton::CaptureAction::Release && ::GetCapture() == m_hWnd) {

@@ -69,11 +69,12 @@ TrackResult onKillFocus(bool hot) {
     return {false, CaptureAction::Keep, hot};
 }
 
-TrackResult onCaptureChanged(bool hot, bool gainedBySelf) {
-    if (gainedBySelf) {
+TrackResult onCaptureChanged(bool hot, Taker taker, bool pointerOver) {
+    if (taker == Taker::Self) {
         return {hot, CaptureAction::Keep, false};
     }
-    return {hot, hot ? CaptureAction::Release : CaptureAction::Keep, hot};
+    const bool stays = hot && taker == Taker::Nobody && pointerOver;
+    return {stays, hot ? CaptureAction::Release : CaptureAction::Keep, hot};
 }
 
 } // namespace flatbutton

@@ -79,11 +79,17 @@ TrackResult onMouseMove(bool leftHeld, bool hot, bool hasCapture, Under under);
 // Losing the keyboard focus makes the button cold; the capture stays.
 TrackResult onKillFocus(bool hot);
 
-// Losing the capture while hot lets it go and repaints, but the button stays hot
-// until the pointer is seen elsewhere. A capture that passes to the button itself
-// (the platform button takes it again when pressed, and the platform reports that
-// as a change too) is no loss: letting go then would leave a pressed button
-// without the capture it needs to see the release.
-TrackResult onCaptureChanged(bool hot, bool gainedBySelf);
+// Who holds the capture after it changed hands.
+enum class Taker { Self, Nobody, Other };
+
+// A window that took the capture (a menu, a dialog opened by a mnemonic) keeps every
+// mouse move from the button, so a hover kept through that loss would stay drawn
+// after the pointer has gone: the button goes cold and repaints. A capture let go to
+// nobody (the platform button does so when a click ends) keeps the hover while the
+// pointer is still over the button; the next move there captures again. A capture
+// that passes to the button itself (the platform button takes it again when pressed,
+// and the platform reports that as a change too) is no loss: letting go then would
+// leave a pressed button without the capture it needs to see the release.
+TrackResult onCaptureChanged(bool hot, Taker taker, bool pointerOver);
 
 } // namespace flatbutton

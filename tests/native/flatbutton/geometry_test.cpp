@@ -154,11 +154,22 @@ TEST(FlatButtonTracking, FocusAndCaptureLoss) {
     using A = fb::CaptureAction;
     EXPECT_EQ(fb::onKillFocus(true), (fb::TrackResult{false, A::Keep, true}));
     EXPECT_EQ(fb::onKillFocus(false), (fb::TrackResult{false, A::Keep, false}));
-    EXPECT_EQ(fb::onCaptureChanged(true, false), (fb::TrackResult{true, A::Release, true}));
-    EXPECT_EQ(fb::onCaptureChanged(false, false), (fb::TrackResult{false, A::Keep, false}));
+    using T = fb::Taker;
+    // Taken by another window: cold and repainted, wherever the pointer is.
+    EXPECT_EQ(fb::onCaptureChanged(true, T::Other, true),
+              (fb::TrackResult{false, A::Release, true}));
+    EXPECT_EQ(fb::onCaptureChanged(false, T::Other, true),
+              (fb::TrackResult{false, A::Keep, false}));
+    // Let go to nobody: the hover stays only while the pointer is over the button.
+    EXPECT_EQ(fb::onCaptureChanged(true, T::Nobody, true),
+              (fb::TrackResult{true, A::Release, true}));
+    EXPECT_EQ(fb::onCaptureChanged(true, T::Nobody, false),
+              (fb::TrackResult{false, A::Release, true}));
+    EXPECT_EQ(fb::onCaptureChanged(false, T::Nobody, true),
+              (fb::TrackResult{false, A::Keep, false}));
     // Pressing takes the capture again for the same button: nothing is lost.
-    EXPECT_EQ(fb::onCaptureChanged(true, true), (fb::TrackResult{true, A::Keep, false}));
-    EXPECT_EQ(fb::onCaptureChanged(false, true), (fb::TrackResult{false, A::Keep, false}));
+    EXPECT_EQ(fb::onCaptureChanged(true, T::Self, false), (fb::TrackResult{true, A::Keep, false}));
+    EXPECT_EQ(fb::onCaptureChanged(false, T::Self, true), (fb::TrackResult{false, A::Keep, false}));
 }
 
 } // namespace

@@ -400,16 +400,53 @@ TEST_F(FlatButtonTest, LosingTheFocusMakesItColdWithoutReleasingTheCapture) {
     EXPECT_EQ(::GetCapture(), m_button.m_hWnd);
 }
 
-TEST_F(FlatButtonTest, LosingTheCaptureKeepsItHotUntilTheNextMove) {
-    Move(m_button, 5, 5);
-    ::ValidateRect(m_button, nullptr);
-    ::ReleaseCapture();
-    EXPECT_TRUE(m_button.IsHot());
-    EXPECT_EQ(::GetCapture(), nullptr);
-    EXPECT_TRUE(TakeInvalidated(m_button));
-    Move(m_button, 6, 6);
-    EXPECT_TRUE(m_button.IsHot());
-    EXPECT_EQ(::GetCapture(), m_button.m_hWnd);
+// A window that takes the capture (a menu, a dialog opened by a mnemonic) sees every
+// later mouse move, so a hover kept through the loss would stay drawn for good. A
+// capture let go to nobody keeps the hover only while the pointer is on the button.
+TEST_F(FlatButtonTest, LosingTheCaptureDropsTheHoverUnlessThePointerIsStillThere) {
+    POINT over{5, 5};
+    ::ClientToScreen(m_button, &over);
+    POINT away{kW + 20, 5};
+    ::ClientToScreen(m_button, &away);
+    struct Case {
+        const char* name;
+        HWND taker; // nullptr: the capture is let go to nobody
+        POINT pointer;
+        bool staysHot;
+    };
+    const Case cases[] = {
+        {"taken by another window, pointer on the button", m_hOther, over, false},
+        {"let go, pointer elsewhere", nullptr, away, false},
+        {"let go, pointer on the button", nullptr, over, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ::SetCursorPos(c.pointer.x, c.pointer.y);
+        Move(m_button, 5, 5);
+        ASSERT_TRUE(m_button.IsHot());
+        ASSERT_EQ(Render(m_button, 0).at(0, 0), m_light) << "raised while hot";
+        ::ValidateRect(m_button, nullptr);
+
+        if (c.taker != nullptr)
+            ::SetCapture(c.taker);
+        else
+            ::ReleaseCapture();
+        EXPECT_EQ(m_button.IsHot(), c.staysHot);
+        EXPECT_TRUE(TakeInvalidated(m_button)) << "repainted either way";
+        const Picture p = Render(m_button, 0);
+        const COLORREF corner = c.staysHot ? m_light : m_face;
+        EXPECT_EQ(p.at(0, 0), corner);
+        EXPECT_EQ(p.at(kW - 1, kH - 1), c.staysHot ? m_dark : m_face);
+        EXPECT_EQ(::GetCapture(), c.taker) << "the new owner keeps the capture";
+        ::ReleaseCapture();
+
+        // The next move over the button lights it and captures again.
+        Move(m_button, 6, 6);
+        EXPECT_TRUE(m_button.IsHot());
+        EXPECT_EQ(::GetCapture(), m_button.m_hWnd);
+        Move(m_button, kW + 20, 5);
+        EXPECT_FALSE(m_button.IsHot());
+    }
 }
 
 TEST_F(FlatButtonTest, DoubleClickCountsAsTwoClicks) {

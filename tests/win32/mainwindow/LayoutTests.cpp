@@ -361,4 +361,17 @@ TEST_F(MainWindowFixture, SettingsAreSavedOnEveryEnding) {
     }
 }
 
+// This program carries the window's resources, manifest included, so it runs as
+// Tavrik.exe does: UTF-8 as the code page, and drawn at the display's own scale.
+TEST(MainWindowResources, ManifestGivesUtf8AndSystemDpiAwareness) {
+    EXPECT_EQ(::GetACP(), 65001u);
+    EXPECT_TRUE(::IsProcessDPIAware());
+    HRSRC manifest = ::FindResourceA(nullptr, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(24));
+    ASSERT_NE(manifest, nullptr);
+    const char* text = static_cast<const char*>(::LockResource(::LoadResource(nullptr, manifest)));
+    const std::string xml(text, ::SizeofResource(nullptr, manifest));
+    EXPECT_NE(xml.find(">UTF-8</activeCodePage>"), std::string::npos);
+    EXPECT_NE(xml.find(">true</dpiAware>"), std::string::npos);
+}
+
 } // namespace

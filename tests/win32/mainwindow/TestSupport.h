@@ -3,6 +3,7 @@
 // windows from inside their own loops.
 #pragma once
 
+#include "CommandLineFiles.h"
 #include "ConverterDlg.h"
 #include "framework/WinApp.h"
 #include "resource.h"

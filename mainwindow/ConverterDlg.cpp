@@ -5,6 +5,7 @@
 
 #include "ConversionRun.h"
 #include "FileSystem.h"
+#include "FolderPickerDlg.h"
 #include "Settings.h"
 #include "framework/DC.h"
 #include "framework/FileDialog.h"
@@ -77,6 +78,7 @@ BEGIN_MESSAGE_MAP(CConverterDlg, CDialog)
 ON_WM_PAINT()
 ON_WM_QUERYDRAGICON()
 ON_BN_CLICKED(IDC_ADD, OnAdd)
+ON_BN_CLICKED(IDC_BROWSE, OnBrowse)
 ON_BN_CLICKED(IDC_CONVERT, OnConvert)
 ON_BN_CLICKED(IDC_CLEAR, OnClear)
 ON_BN_CLICKED(IDC_DELETE, OnDelete)
@@ -172,6 +174,17 @@ void CConverterDlg::OnAdd() {
         if (!listed)
             m_lbSources.AddString(path);
     }
+}
+
+void CConverterDlg::OnBrowse() {
+    // The picker changes only the folder: a label or format changed since the
+    // last reading must survive the rewrite of the controls below.
+    UpdateData(TRUE);
+    CFolderPickerDlg dlg(nullptr, nullptr, nullptr);
+    // Cancelled or not, the picker reports the folder it showed last.
+    dlg.DoModal();
+    m_strDestination = dlg.GetFolder();
+    UpdateData(FALSE);
 }
 
 void CConverterDlg::OnConvert() {

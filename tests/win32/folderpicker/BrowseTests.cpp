@@ -3,6 +3,7 @@
 namespace {
 
 struct BrowseTest : MainWindowFixture {
+    PickerFolder folder; // hides the fixture's, which may hold an earlier run's folders
     AnsweredBoxes boxes;
     Picker picker;
 

@@ -5,7 +5,7 @@
 namespace {
 
 struct FolderPickerTest : ::testing::Test {
-    TempFolder folder;
+    PickerFolder folder;
     AnsweredBoxes boxes;
     Picker picker;
     std::string In(const std::string& name) const { return folder.Path() + "\\" + name; }
@@ -179,6 +179,32 @@ TEST_F(FolderPickerTest, TypingCompletesAndShowsFolders) {
                    p.Cancel();
                    return true;
                }},
+              picker);
+}
+
+TEST_F(FolderPickerTest, LoneBackslashShowsTheRootAndDeleteShowsFolders) {
+    ::CreateDirectoryA(In("sub").c_str(), nullptr);
+    CFolderPickerDlg dlg(folder.Path().c_str());
+    RunPicker(dlg, {[&](Picker& p) {
+                  p.SetPath("");
+                  p.Char('\\');
+                  // The dialog went to the root, and the field shows what was typed.
+                  const std::string root = dlg.GetFolder();
+                  EXPECT_TRUE(root.size() == 3 && root.substr(1) == ":\\") << root;
+                  EXPECT_EQ(p.PathText(), "\\");
+                  p.Char('\\');
+                  EXPECT_EQ(dlg.GetFolder(), root) << "two backslashes do nothing";
+
+                  // Delete that leaves a folder's path with its backslash shows it.
+                  const std::string typed = In("sub\\x");
+                  p.SetPath(typed);
+                  ::SendMessageA(p.Path(), EM_SETSEL, typed.size() - 1, typed.size() - 1);
+                  ::SendMessageA(p.Path(), WM_KEYDOWN, VK_DELETE, 0);
+                  EXPECT_TRUE(SameText(dlg.GetFolder(), In("sub") + "\\")) << dlg.GetFolder();
+                  EXPECT_TRUE(SameText(p.PathText(), In("sub") + "\\")) << p.PathText();
+                  p.Cancel();
+                  return true;
+              }},
               picker);
 }
 

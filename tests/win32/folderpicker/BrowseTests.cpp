@@ -27,6 +27,9 @@ TEST_F(BrowseTest, OpenSetsOnlyTheFolderField) {
         p.ClickOpen();
         return true;
     }});
+    // The question is asked over the picker, not over the main window.
+    ASSERT_EQ(boxes.boxes.size(), 1u);
+    EXPECT_EQ(boxes.boxes[0].hOwner, picker.hDlg);
     EXPECT_TRUE(SameText(dlg.GetDlgItemText(IDC_DESTINATION), wanted + "\\"))
         << dlg.GetDlgItemText(IDC_DESTINATION);
     // What was typed and picked since the last reading is still there.

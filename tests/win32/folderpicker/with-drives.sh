@@ -13,8 +13,8 @@ WINE=/usr/lib/wine/wine64 WINESERVER=/usr/lib/wine/wineserver64
 "$scripts/wine-prefix" ensure "$prefix"
 
 reg_add() { "$WINE" reg add "$@" /f >/dev/null 2>&1 || { echo "could not set $*" >&2; exit 1; }; }
-for spec in r:floppy s:cdrom t:network; do
-  letter=${spec%%:*} type=${spec#*:}
+for drive in r:floppy s:cdrom t:network; do
+  letter=${drive%%:*} type=${drive#*:}
   mkdir -p "$drives/$letter"
   ln -sfn "$drives/$letter" "$prefix/dosdevices/$letter:"
   reg_add 'HKLM\Software\Wine\Drives' /v "$letter:" /d "$type"

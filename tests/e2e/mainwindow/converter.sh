@@ -168,6 +168,7 @@ xdo key Return  # Yes is the default answer
 wait_until 20 test -d "$out_dir" || fail "the picker did not create the folder"
 wait_until 10 bash -c "! xdotool search --onlyvisible --name '^Tavrik\$' >/dev/null" || fail "the question stays open"
 expect_eq "picker shows the new folder" "$(winpath "$out_dir")\\" "$(picker text $PICK_PATH)"
+expect_eq "focus after Enter" "$PICK_PATH" "$(probe focus)"
 sleep 0.5
 timeout 15 import -window "$pick_x" "$shots/folder-picker.png" || fail "no screenshot of the picker"
 xy=$(picker rect $PICK_OPEN) || fail "the picker has no Open button"

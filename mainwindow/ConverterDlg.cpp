@@ -7,6 +7,7 @@
 #include "ConversionRun.h"
 #include "PreviewDlg.h"
 #include "FileSystem.h"
+#include "FolderPickerDlg.h"
 #include "Settings.h"
 #include "framework/DC.h"
 #include "framework/FileDialog.h"
@@ -88,6 +89,7 @@ BEGIN_MESSAGE_MAP(CConverterDlg, CDialog)
 ON_WM_PAINT()
 ON_WM_QUERYDRAGICON()
 ON_BN_CLICKED(IDC_ADD, OnAdd)
+ON_BN_CLICKED(IDC_BROWSE, OnBrowse)
 ON_BN_CLICKED(IDC_CONVERT, OnConvert)
 ON_BN_CLICKED(IDC_CLEAR, OnClear)
 ON_BN_CLICKED(IDC_DELETE, OnDelete)
@@ -208,6 +210,17 @@ void CConverterDlg::UpdateHorizontalExtent() {
             dc.SelectObject(hOld);
     }
     m_lbSources.SetHorizontalExtent(HorizontalExtent(widths, kListTextMargin));
+}
+
+void CConverterDlg::OnBrowse() {
+    // The picker changes only the folder: a label or format changed since the
+    // last reading must survive the rewrite of the controls below.
+    UpdateData(TRUE);
+    CFolderPickerDlg dlg(nullptr, nullptr, nullptr);
+    // Cancelled or not, the picker reports the folder it showed last.
+    dlg.DoModal();
+    m_strDestination = dlg.GetFolder();
+    UpdateData(FALSE);
 }
 
 void CConverterDlg::OnConvert() {

@@ -65,6 +65,7 @@ class CConverterDlg : public CDialog {
     afx_msg void OnPaint();
     afx_msg HCURSOR OnQueryDragIcon();
     afx_msg void OnAdd();
+    afx_msg void OnBrowse();
     afx_msg void OnConvert();
     afx_msg void OnClear();
     afx_msg void OnDelete();

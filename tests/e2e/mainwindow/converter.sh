@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Works the real Tavrik.exe as a person would: adds two files through the file-open
-# dialog, types a folder and a label, picks R3000 Assembler, converts, checks the
+# dialog, types a label, picks R3000 Assembler, picks a new output folder through the
+# folder picker (which creates it) and checks that the label survived, converts, checks the
 # output byte by byte, closes with Escape, checks the registry, starts again and
 # checks that the window shows what was stored; last, shows it in a Wine virtual
 # desktop (with its caption bar) for a screenshot and closes it with Quit.
@@ -48,6 +49,7 @@ wine_out() {
   return $rc
 }
 probe() { wine_out "$probe" "$@"; }
+picker() { TAVRIK_PROBE_TITLE='Select output folder' wine_out "$probe" "$@"; }
 
 # Repeats a command until it succeeds, for at most $1 seconds.
 wait_until() {
@@ -107,15 +109,16 @@ close_with_escape() {
   app_pid=
 }
 
-# Ids of the main window's controls.
-LIST=1000 FOLDER=1001 ADD=1002 C_LANG=1004 R3000=1005 LABEL=1006 CONVERT=1007 INFO=1008 QUIT=2
+# Ids of the main window's controls, and of the folder picker's path field and Open.
+PICK_PATH=181 PICK_OPEN=182
+LIST=1000 FOLDER=1001 ADD=1002 BROWSE=1003 C_LANG=1004 R3000=1005 LABEL=1006 CONVERT=1007 INFO=1008 QUIT=2
 
 # Inputs: the ten bytes 00..09, and nine bytes with line-break and end-of-file bytes.
 printf '\x00\x01\x02\x03\x04\x05\x06\x07\x08\x09' >"$work/in/a.tim"
 printf '\x0d\x0a\x1a\xff\x80\x7f\x00\x41\x0a' >"$work/in/b.tim"
 printf 'tex1:\r\n\t.byte\t0x00, 0x01, 0x02, 0x03, 0x04, 0x05, 0x06, 0x07\r\n\t.byte\t0x08, 0x09\r\n' >"$work/a.expected"
 printf 'tex2:\r\n\t.byte\t0x0d, 0x0a, 0x1a, 0xff, 0x80, 0x7f, 0x00, 0x41\r\n\t.byte\t0x0a\r\n' >"$work/b.expected"
-out_dir=$work/out/nested  # missing: the run has to create it
+out_dir=$work/out/nested  # missing: the folder picker creates it
 
 wine_out reg delete 'HKCU\Software\Tavrik' /f >/dev/null 2>&1 || true
 
@@ -143,11 +146,39 @@ wait_until 20 bash -c "! xdotool search --onlyvisible --name '^Open\$' >/dev/nul
 expect_eq "source list" "$(winpath "$work/in/a.tim")
 $(winpath "$work/in/b.tim")" "$(probe list $LIST)"
 
-type_into $FOLDER "$(winpath "$out_dir")"
 type_into $LABEL "tex"
 click_control $R3000
-expect_eq "folder typed" "$(winpath "$out_dir")" "$(probe text $FOLDER)"
-expect_eq "label typed" "tex" "$(probe text $LABEL)"
+
+# "..." opens the folder picker with the focus in its path field. The missing folder
+# is typed (completion and navigation run at every key), Enter offers to create it,
+# Yes creates it and the picker shows it; Open closes the picker.
+click_control $BROWSE
+wait_until 20 has_xwindow '^Select output folder$' || fail "the folder picker did not open"
+pick_x=$(xwindow '^Select output folder$')
+sleep 0.5
+xdo windowfocus --sync "$pick_x"
+expect_eq "focus in the picker" "$PICK_PATH" "$(probe focus)"
+xdo key End shift+Home BackSpace
+xdo type --delay 40 "$(winpath "$out_dir")"
+expect_eq "path typed" "$(winpath "$out_dir")" "$(picker text $PICK_PATH)"
+xdo key Return
+wait_until 20 has_xwindow '^Tavrik$' || fail "no question whether to create the folder"
+xdo windowfocus --sync "$(xwindow '^Tavrik$')"
+xdo key Return  # Yes is the default answer
+wait_until 20 test -d "$out_dir" || fail "the picker did not create the folder"
+wait_until 10 bash -c "! xdotool search --onlyvisible --name '^Tavrik\$' >/dev/null" || fail "the question stays open"
+expect_eq "picker shows the new folder" "$(winpath "$out_dir")\\" "$(picker text $PICK_PATH)"
+expect_eq "focus after Enter" "$PICK_PATH" "$(probe focus)"
+sleep 0.5
+timeout 15 import -window "$pick_x" "$shots/folder-picker.png" || fail "no screenshot of the picker"
+xy=$(picker rect $PICK_OPEN) || fail "the picker has no Open button"
+# shellcheck disable=SC2086
+xdo mousemove --sync $xy click 1
+wait_until 20 bash -c "! xdotool search --onlyvisible --name '^Select output folder\$' >/dev/null" \
+  || fail "the folder picker did not close"
+
+expect_eq "folder picked" "$(winpath "$out_dir")\\" "$(probe text $FOLDER)"
+expect_eq "label typed before picking" "tex" "$(probe text $LABEL)"
 expect_eq "R3000 picked" "1" "$(probe check $R3000)"
 shot filled
 
@@ -183,12 +214,12 @@ echo "$reg"
 value() { awk -v n="$1" '$1 == n { $1 = ""; $2 = ""; sub(/^ +/, ""); print }' <<<"$reg"; }
 expect_eq "stored Extension" "01000000" "$(value Extension)"
 expect_eq "stored Label" "tex" "$(value Label)"
-expect_eq "stored Destination" "$(winpath "$out_dir")" "$(value Destination)"
+expect_eq "stored Destination" "$(winpath "$out_dir")\\" "$(value Destination)"
 grep -q 'Extension[[:space:]]*REG_BINARY' <<<"$reg" || fail "Extension is not REG_BINARY"
 
 # --- second start shows the stored settings, and an empty list ---
 start_app
-expect_eq "reloaded folder" "$(winpath "$out_dir")" "$(probe text $FOLDER)"
+expect_eq "reloaded folder" "$(winpath "$out_dir")\\" "$(probe text $FOLDER)"
 expect_eq "reloaded label" "tex" "$(probe text $LABEL)"
 expect_eq "reloaded R3000" "1" "$(probe check $R3000)"
 expect_eq "reloaded C unchecked" "0" "$(probe check $C_LANG)"
@@ -200,7 +231,8 @@ close_with_escape
 # A program talking to the window has to run in the same desktop, and its output
 # comes back through a file.
 desktop=tavrik-e2e,640x420
-"$WINE" explorer /desktop=$desktop "$tavrik" >"$work/desktop.log" 2>&1 &
+# Started in the work folder, where the folder picker opens.
+(cd "$work" && exec "$WINE" explorer /desktop=$desktop "$tavrik" >"$work/desktop.log" 2>&1) &
 desktop_pid=$!
 in_desktop() {  # probe command..., prints its output, fails as the probe did
   local out=$work/desktop-probe.txt
@@ -217,6 +249,20 @@ quit=$(in_desktop box $QUIT) || fail "no Quit button in the virtual desktop"
 read -r ql qt qr qb <<<"$quit"
 app_pid=$(pgrep -f -x -n -- "$tavrik" || true)
 [ -n "$app_pid" ] || fail "Tavrik.exe is not running in the virtual desktop"
+
+# The folder picker over the main window, as the README shows it: the work folder's
+# subfolders are listed, its files are not. Cancel closes it.
+in_picker() { TAVRIK_PROBE_TITLE='Select output folder' in_desktop "$@"; }
+# shellcheck disable=SC2046
+xdo mousemove --sync $(in_desktop rect $BROWSE || fail "no browse button in the virtual desktop") click 1
+wait_until 30 in_picker find || fail "the folder picker did not open in the virtual desktop"
+sleep 1
+timeout 15 import -window "$(xwindow "^${desktop%%,*} - Wine desktop\$")" "$shots/folder-picker-desktop.png" \
+  || fail "no screenshot of the folder picker"
+# shellcheck disable=SC2046
+xdo mousemove --sync $(in_picker rect 2 || fail "the picker has no Cancel button") click 1
+picker_gone() { ! in_picker find; }
+wait_until 20 picker_gone || fail "Cancel did not close the folder picker"
 xdo mousemove --sync $(((ql + qr) / 2)) $(((qt + qb) / 2))
 sleep 0.5
 shot desktop

@@ -11,7 +11,8 @@
 //   probe windows         visible top-level windows: "class|title"
 // Started inside a Wine virtual desktop, a program's output does not reach the
 // caller: with TAVRIK_PROBE_OUT set, it goes to that file instead, ended by a
-// line "rc=N" with the exit status once the probe is done.
+// line "rc=N" with the exit status once the probe is done. With TAVRIK_PROBE_TITLE
+// set, the commands look at the dialog of exactly that title instead (the folder picker).
 #include <windows.h>
 
 #include <cstdio>
@@ -28,8 +29,10 @@ BOOL CALLBACK findMain(HWND hwnd, LPARAM found) {
     char cls[64] = {};
     GetWindowTextA(hwnd, title, sizeof title);
     GetClassNameA(hwnd, cls, sizeof cls);
+    const char* wanted = std::getenv("TAVRIK_PROBE_TITLE");
     if (std::strcmp(cls, "#32770") == 0 &&
-        std::strncmp(title, kTitlePrefix, sizeof kTitlePrefix - 1) == 0) {
+        (wanted ? std::strcmp(title, wanted) == 0
+                : std::strncmp(title, kTitlePrefix, sizeof kTitlePrefix - 1) == 0)) {
         *reinterpret_cast<HWND*>(found) = hwnd;
         return FALSE;
     }

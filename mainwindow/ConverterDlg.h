@@ -39,8 +39,10 @@ class CConverterDlg : public CDialog {
     void LoadSettings();
     void SaveSettings();
 
+    afx_msg void OnSysCommand(UINT nID, LPARAM lParam);
     afx_msg void OnPaint();
     afx_msg HCURSOR OnQueryDragIcon();
+    afx_msg void OnInfo();
     afx_msg void OnAdd();
     afx_msg void OnConvert();
     afx_msg void OnClear();

@@ -75,7 +75,7 @@ TEST_F(AboutFixture, OpensWithTheDescriptionTheFittedLinkItsTooltipAndTheFocusOn
                 HWND hLink = ::GetDlgItem(dlg, IDC_HOMEPAGE_LINK);
                 EXPECT_EQ(hLink, dlg.m_wndLink.m_hWnd);
                 const std::string caption = CWnd::FromHandle(hLink)->GetWindowText();
-                EXPECT_EQ(caption, "www.quendal.example");
+                EXPECT_EQ(caption, "quendal.example");
                 EXPECT_EQ(ToolText(hLink), "http://www.quendal.example/");
                 EXPECT_TRUE(::GetWindowLongA(hLink, GWL_STYLE) & SS_NOTIFY);
 

@@ -6,6 +6,7 @@
 #include "TestSupport.h"
 
 #include <memory>
+#include <utility>
 #include <string>
 #include <vector>
 
@@ -98,4 +99,44 @@ inline std::string LinkColourShown(HWND hLabel) {
             shown += shown.empty() ? c.name : std::string("+") + c.name;
     }
     return shown.empty() ? "none" : shown;
+}
+
+struct ToolInfo {
+    bool found = false;
+    std::string text;
+    RECT rect{};
+};
+
+inline BOOL CALLBACK MatchLinkTool(HWND h, LPARAM lp) {
+    auto* query = reinterpret_cast<std::pair<HWND, ToolInfo>*>(lp);
+    char cls[64] = {};
+    ::GetClassNameA(h, cls, sizeof(cls));
+    if (lstrcmpiA(cls, TOOLTIPS_CLASSA) != 0)
+        return TRUE;
+    char text[1024] = {};
+    TTTOOLINFOA ti{};
+    ti.cbSize = TTTOOLINFOA_V2_SIZE;
+    ti.hwnd = query->first;
+    ti.uId = 1;
+    ti.lpszText = text;
+    if (!::SendMessageA(h, TTM_GETTOOLINFOA, 0, reinterpret_cast<LPARAM>(&ti)))
+        return TRUE;
+    query->second.rect = ti.rect;
+    ti.lpszText = text;
+    ::SendMessageA(h, TTM_GETTEXTA, sizeof(text), reinterpret_cast<LPARAM>(&ti));
+    query->second.text = text;
+    query->second.found = true;
+    return FALSE;
+}
+
+// Tool 1 of the label, in whichever tooltip window of this thread holds it.
+inline ToolInfo LinkTool(HWND hLabel) {
+    std::pair<HWND, ToolInfo> query{hLabel, {}};
+    ::EnumThreadWindows(::GetCurrentThreadId(), &MatchLinkTool, reinterpret_cast<LPARAM>(&query));
+    return query.second;
+}
+
+inline std::string ToolText(HWND hLabel) {
+    ToolInfo tool = LinkTool(hLabel);
+    return tool.found ? tool.text : "<no tool 1 on the label>";
 }

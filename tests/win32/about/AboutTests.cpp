@@ -10,38 +10,6 @@ const char kDescription[] =
     "programs or dll's required\r\n\r\nNew in this version:\r\n    - Multiple file "
     "conversion\r\n    - progress bar\r\n    - saves settings to registry\r\n";
 
-std::string ToolText(HWND hLabel) {
-    struct Search {
-        HWND label;
-        std::string text;
-        bool found = false;
-    } search{hLabel, {}};
-    ::EnumThreadWindows(
-        ::GetCurrentThreadId(),
-        [](HWND h, LPARAM lp) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(lp);
-            char cls[64] = {};
-            ::GetClassNameA(h, cls, sizeof(cls));
-            if (lstrcmpiA(cls, TOOLTIPS_CLASSA) != 0)
-                return TRUE;
-            char text[1024] = {};
-            TTTOOLINFOA ti{};
-            ti.cbSize = TTTOOLINFOA_V2_SIZE;
-            ti.hwnd = s->label;
-            ti.uId = 1;
-            ti.lpszText = text;
-            if (!::SendMessageA(h, TTM_GETTOOLINFOA, 0, reinterpret_cast<LPARAM>(&ti)))
-                return TRUE;
-            ti.lpszText = text;
-            ::SendMessageA(h, TTM_GETTEXTA, sizeof(text), reinterpret_cast<LPARAM>(&ti));
-            s->text = text;
-            s->found = true;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found ? search.text : "<no tool 1 on the label>";
-}
-
 // Whether the Windows folder holds a winhlp32.exe with cursor 106; without it
 // the label has no cursor of its own.
 bool SystemHasLinkCursor() {

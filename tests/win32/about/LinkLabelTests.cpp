@@ -131,7 +131,14 @@ TEST_F(LinkFixture, AClickTheShellCannotOpenStartsTheHtmCommandWithTheTarget) {
         [&] { return ::GetFileAttributesA(record.c_str()) != INVALID_FILE_ATTRIBUTES; },
         [this] {
             EXPECT_TRUE(captured.boxes.empty());
-            // The click ended hovering: the label shows it was visited.
+            // The click ended hovering but kept the capture: the label shows it was
+            // visited, and the next move, wherever it is, brings the hover back.
+            EXPECT_EQ(LinkColourShown(Link()), "visited");
+            EXPECT_EQ(::GetCapture(), Link());
+            MoveMouse(-20, -20);
+            EXPECT_EQ(LinkColourShown(Link()), "hover");
+            MoveMouse(-20, -20);
+            EXPECT_EQ(::GetCapture(), nullptr);
             EXPECT_EQ(LinkColourShown(Link()), "visited");
             return true;
         },
@@ -162,6 +169,125 @@ TEST_F(LinkFixture, AFailedOpenIsReportedAndClearsTheVisitedState) {
                                       "associated\nwith the given filename extension.");
     EXPECT_EQ(captured.boxes[0].caption, AfxGetAppName());
     EXPECT_EQ(captured.boxes[0].type, static_cast<UINT>(MB_OK | MB_ICONEXCLAMATION));
+}
+
+TEST_F(LinkFixture, ThePointerRestingOverTheLinkShowsItsTargetInTheTooltip) {
+    RunAbout({
+        [this] {
+            dlg.m_wndLink.SetLinkTarget("http://tip.quendal.example/");
+            CRect rc;
+            ::GetWindowRect(Link(), &rc);
+            ::SetCursorPos((rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2);
+            return true;
+        },
+        [this] {
+            // The tooltip sees the pointer only through the moves the label relays.
+            HWND tip = ::FindWindowA(TOOLTIPS_CLASSA, nullptr);
+            if (tip == nullptr || !::IsWindowVisible(tip))
+                return false;
+            char text[256] = {};
+            TTTOOLINFOA ti{};
+            ti.cbSize = TTTOOLINFOA_V2_SIZE;
+            ti.lpszText = text;
+            EXPECT_TRUE(::SendMessageA(tip, TTM_GETCURRENTTOOLA, 0, reinterpret_cast<LPARAM>(&ti)));
+            EXPECT_EQ(ti.hwnd, Link());
+            EXPECT_STREQ(text, "http://tip.quendal.example/");
+            ::SetCursorPos(0, 0);
+            return true;
+        },
+    });
+}
+
+int ToolTipWindows() {
+    int count = 0;
+    ::EnumThreadWindows(
+        ::GetCurrentThreadId(),
+        [](HWND h, LPARAM lp) -> BOOL {
+            char cls[64] = {};
+            ::GetClassNameA(h, cls, sizeof(cls));
+            *reinterpret_cast<int*>(lp) += lstrcmpiA(cls, TOOLTIPS_CLASSA) == 0;
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&count));
+    return count;
+}
+
+TEST(LinkAttach, CaptionAndTargetFillEachOtherAndTheLabelFitsItsCaption) {
+    AfxInitCommonControls();
+    CWnd host;
+    ASSERT_TRUE(host.CreateEx(0, "STATIC", "host", WS_POPUP | WS_VISIBLE, 40, 40, 320, 80, nullptr,
+                              nullptr));
+    struct Case {
+        const char* name;
+        const char* caption;
+        const char* targetBefore; // given before attachment, when not empty
+        bool ownFont;
+        const char* shown;
+        const char* tip;
+    } const cases[] = {
+        {"the caption becomes the target", "quendal.example", "", true, "quendal.example",
+         "quendal.example"},
+        {"a target given before fills an empty caption", "", "http://quendal.example/", true,
+         "http://quendal.example/", "http://quendal.example/"},
+        {"a target given before keeps the caption", "home", "http://quendal.example/", true, "home",
+         "http://quendal.example/"},
+        {"both empty stay empty", "", "", true, "", ""},
+        {"a control without a font of its own", "home", "", false, "home", "home"},
+    };
+    const int tooltipsBefore = ToolTipWindows();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        HWND h = ::CreateWindowExA(0, "STATIC", c.caption, WS_CHILD | WS_VISIBLE | SS_LEFT, 10, 10,
+                                   200, 30, host, reinterpret_cast<HMENU>(100),
+                                   ::GetModuleHandleA(nullptr), nullptr);
+        ASSERT_NE(h, nullptr);
+        HFONT original = static_cast<HFONT>(::GetStockObject(SYSTEM_FONT));
+        if (c.ownFont) {
+            original = static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT));
+            ::SendMessageA(h, WM_SETFONT, reinterpret_cast<WPARAM>(original), FALSE);
+        }
+        {
+            CLinkLabel label;
+            if (*c.targetBefore)
+                label.SetLinkTarget(c.targetBefore);
+            ASSERT_TRUE(label.SubclassWindow(h));
+            EXPECT_EQ(label.GetWindowText(), c.shown);
+            EXPECT_EQ(ToolText(h), c.tip);
+            EXPECT_TRUE(label.GetStyle() & SS_NOTIFY);
+
+            LOGFONTA from{}, font{};
+            ::GetObjectA(original, sizeof(from), &from);
+            ::GetObjectA(label.GetFont(), sizeof(font), &font);
+            EXPECT_TRUE(font.lfUnderline);
+            EXPECT_STREQ(font.lfFaceName, from.lfFaceName);
+            EXPECT_EQ(font.lfHeight, from.lfHeight);
+
+            // Left-aligned: the top-left corner stays, the size becomes the caption's.
+            SIZE text{};
+            HDC hdc = ::GetDC(h);
+            HGDIOBJ old = ::SelectObject(hdc, label.GetFont());
+            ::GetTextExtentPoint32A(hdc, c.shown, lstrlenA(c.shown), &text);
+            ::SelectObject(hdc, old);
+            ::ReleaseDC(h, hdc);
+            CRect rc;
+            label.GetWindowRect(&rc);
+            host.ScreenToClient(&rc);
+            EXPECT_EQ(rc.TopLeft(), CPoint(10, 10));
+            EXPECT_EQ(rc.Width(), text.cx);
+            EXPECT_EQ(rc.Height(), text.cy);
+
+            // A new target after attachment: the caption and the tool's rectangle stay.
+            const RECT toolRect = LinkTool(h).rect;
+            label.SetLinkTarget("http://other.quendal.example/");
+            EXPECT_EQ(label.GetWindowText(), c.shown);
+            EXPECT_EQ(ToolText(h), "http://other.quendal.example/");
+            const RECT toolRectAfter = LinkTool(h).rect;
+            EXPECT_TRUE(::EqualRect(&toolRect, &toolRectAfter));
+        }
+        EXPECT_FALSE(::IsWindow(h));
+        EXPECT_EQ(ToolTipWindows(), tooltipsBefore) << "the tooltip goes with the label";
+    }
+    host.DestroyWindow();
 }
 
 TEST(LinkRegistry, TheUnnamedValueOrAnEmptyStringOnceTheKeyOpens) {

@@ -198,17 +198,16 @@ TEST_F(LinkFixture, ThePointerRestingOverTheLinkShowsItsTargetInTheTooltip) {
     });
 }
 
+BOOL CALLBACK CountToolTip(HWND h, LPARAM lp) {
+    char cls[64] = {};
+    ::GetClassNameA(h, cls, sizeof(cls));
+    *reinterpret_cast<int*>(lp) += lstrcmpiA(cls, TOOLTIPS_CLASSA) == 0;
+    return TRUE;
+}
+
 int ToolTipWindows() {
     int count = 0;
-    ::EnumThreadWindows(
-        ::GetCurrentThreadId(),
-        [](HWND h, LPARAM lp) -> BOOL {
-            char cls[64] = {};
-            ::GetClassNameA(h, cls, sizeof(cls));
-            *reinterpret_cast<int*>(lp) += lstrcmpiA(cls, TOOLTIPS_CLASSA) == 0;
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&count));
+    ::EnumThreadWindows(::GetCurrentThreadId(), &CountToolTip, reinterpret_cast<LPARAM>(&count));
     return count;
 }
 

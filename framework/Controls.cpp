@@ -52,3 +52,14 @@ BOOL CToolTipCtrl::AddTool(CWnd* pWnd, const std::string& text, LPCRECT lpRectTo
     ti.lpszText = const_cast<char*>(text.c_str());
     return static_cast<BOOL>(SendMessage(TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&ti)));
 }
+
+void CToolTipCtrl::UpdateTipText(const std::string& text, CWnd* pWnd, UINT_PTR nIDTool) {
+    TTTOOLINFOA ti{};
+    ti.cbSize = TTTOOLINFOA_V2_SIZE;
+    ti.hwnd = pWnd->m_hWnd;
+    // Id 0 names the tool that AddTool made of the whole window.
+    ti.uFlags = nIDTool ? 0 : TTF_IDISHWND;
+    ti.uId = nIDTool ? nIDTool : reinterpret_cast<UINT_PTR>(pWnd->m_hWnd);
+    ti.lpszText = const_cast<char*>(text.c_str());
+    SendMessage(TTM_UPDATETIPTEXTA, 0, reinterpret_cast<LPARAM>(&ti));
+}

@@ -165,8 +165,18 @@ INT_PTR CDialog::DoModal() {
 }
 
 int CDialog::RunModalLoop() {
+    // A template without WS_VISIBLE comes up hidden; like the system's own modal
+    // dialogs, it is shown once its first messages are handled, so that the user
+    // never faces a disabled owner and nothing to answer.
+    bool bShowOnIdle = m_hWnd != nullptr && !(GetStyle() & WS_VISIBLE);
     MSG msg;
     while (m_bContinueModal) {
+        if (bShowOnIdle && !::PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
+            bShowOnIdle = false;
+            ShowWindow(SW_SHOWNORMAL);
+            UpdateWindow();
+            continue;
+        }
         BOOL got = ::GetMessageA(&msg, nullptr, 0, 0);
         if (got == 0) {
             // WM_QUIT ends the dialog and goes on to the outer loop.

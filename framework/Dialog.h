@@ -34,7 +34,8 @@ class CDialog : public CWnd {
     explicit CDialog(UINT nIDTemplate, CWnd* pParentWnd = nullptr)
         : m_nIDTemplate(nIDTemplate), m_pParentWnd(pParentWnd) {}
 
-    // Runs the dialog until EndDialog; the owner is disabled meanwhile.
+    // Runs the dialog until EndDialog; the owner is disabled meanwhile. A
+    // template without WS_VISIBLE is shown when the loop first goes idle.
     virtual INT_PTR DoModal();
     // Creates the dialog modeless.
     BOOL Create(UINT nIDTemplate, CWnd* pParentWnd = nullptr);

@@ -13,4 +13,6 @@ class CToolTipCtrl : public CWnd {
     BOOL AddTool(CWnd* pWnd, const std::string& text, LPCRECT lpRectTool = nullptr,
                  UINT_PTR nIDTool = 0);
     int GetToolCount() const { return static_cast<int>(SendMessage(TTM_GETTOOLCOUNT)); }
+    // Replaces the text of the tool nIDTool on pWnd; its rectangle stays.
+    void UpdateTipText(const std::string& text, CWnd* pWnd, UINT_PTR nIDTool = 0);
 };

@@ -4,6 +4,7 @@
 #include "SourceList.h"
 #include "resource.h"
 
+#include "AboutDlg.h"
 #include "ConversionRun.h"
 #include "PreviewDlg.h"
 #include "FileSystem.h"
@@ -86,13 +87,16 @@ CConverterDlg::CConverterDlg()
 CConverterDlg::~CConverterDlg() = default;
 
 BEGIN_MESSAGE_MAP(CConverterDlg, CDialog)
+ON_WM_SYSCOMMAND()
 ON_WM_PAINT()
 ON_WM_QUERYDRAGICON()
+ON_BN_CLICKED(IDC_INFO, OnInfo)
 ON_BN_CLICKED(IDC_ADD, OnAdd)
 ON_BN_CLICKED(IDC_BROWSE, OnBrowse)
 ON_BN_CLICKED(IDC_CONVERT, OnConvert)
 ON_BN_CLICKED(IDC_CLEAR, OnClear)
 ON_BN_CLICKED(IDC_DELETE, OnDelete)
+ON_COMMAND(ID_HELP, OnInfo)
 ON_LBN_DBLCLK(IDC_SOURCES, OnSourceDblClk)
 ON_WM_DROPFILES()
 END_MESSAGE_MAP()
@@ -154,6 +158,16 @@ void CConverterDlg::SaveSettings() {
     ::SaveSettings(m_nFormat, m_strLabel, m_strDestination);
 }
 
+void CConverterDlg::OnSysCommand(UINT nID, LPARAM lParam) {
+    // The system keeps the four low bits of a system command for itself.
+    if ((nID & 0xFFF0) == IDM_ABOUTBOX) {
+        CAboutDlg dlgAbout;
+        dlgAbout.DoModal();
+    } else {
+        CDialog::OnSysCommand(nID, lParam);
+    }
+}
+
 void CConverterDlg::OnPaint() {
     if (!IsIconic()) {
         CDialog::OnPaint();
@@ -172,6 +186,11 @@ void CConverterDlg::OnPaint() {
 
 HCURSOR CConverterDlg::OnQueryDragIcon() {
     return reinterpret_cast<HCURSOR>(m_hIcon);
+}
+
+void CConverterDlg::OnInfo() {
+    CAboutDlg dlgAbout;
+    dlgAbout.DoModal();
 }
 
 void CConverterDlg::OnAdd() {

@@ -62,8 +62,10 @@ class CConverterDlg : public CDialog {
     // Keeps the sideways scroll at the widest entry; after every change of the list.
     void UpdateHorizontalExtent();
 
+    afx_msg void OnSysCommand(UINT nID, LPARAM lParam);
     afx_msg void OnPaint();
     afx_msg HCURSOR OnQueryDragIcon();
+    afx_msg void OnInfo();
     afx_msg void OnAdd();
     afx_msg void OnBrowse();
     afx_msg void OnConvert();

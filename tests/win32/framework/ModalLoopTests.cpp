@@ -27,8 +27,12 @@ class CProbeButton : public CButton {
 // ends it should the script never finish.
 class CModalDlg : public CDialog {
   public:
-    explicit CModalDlg(CWnd* pParent) : CDialog(IDD_EXCHANGE, pParent) {}
+    explicit CModalDlg(CWnd* pParent, UINT nIDTemplate = IDD_EXCHANGE)
+        : CDialog(nIDTemplate, pParent) {}
     std::function<void(CModalDlg&)> m_script;
+    // Runs on every timer of the script's own (any id but the watchdog's).
+    std::function<void(CModalDlg&)> m_onTimer;
+    int m_nShown = 0; // WM_SHOWWINDOW messages that showed the dialog
     CProbeButton m_btnPlain;
     std::vector<UINT> m_preTranslated;
     bool m_bTimedOut = false;
@@ -65,7 +69,14 @@ class CModalDlg : public CDialog {
         if (nIDEvent == WATCHDOG) {
             m_bTimedOut = true;
             EndDialog(-2);
+        } else if (m_onTimer) {
+            m_onTimer(*this);
         }
+    }
+    afx_msg LRESULT OnShowWindow(WPARAM wParam, LPARAM lParam) {
+        if (wParam)
+            ++m_nShown;
+        return DefWindowProc(WM_SHOWWINDOW, wParam, lParam);
     }
     DECLARE_MESSAGE_MAP()
 };
@@ -73,6 +84,7 @@ class CModalDlg : public CDialog {
 BEGIN_MESSAGE_MAP(CModalDlg, CDialog)
 ON_MESSAGE(WM_STEP, OnStep)
 ON_WM_TIMER()
+ON_MESSAGE(WM_SHOWWINDOW, OnShowWindow)
 END_MESSAGE_MAP()
 
 // Stands in for the main window that F1 asks for help.
@@ -206,6 +218,36 @@ TEST_F(ModalFixture, F1AsksTheMainWindowForHelpUnlessAModifierIsHeld) {
     ::SetKeyboardState(keys);
     EXPECT_EQ(mainWnd.m_nHelp, 1) << "Ctrl+F1 is no help request";
     mainWnd.DestroyWindow();
+}
+
+TEST_F(ModalFixture, HiddenTemplateIsShownOnceTheLoopGoesIdle) {
+    constexpr UINT_PTR POLL = 7;
+    CModalDlg dlg(&owner, IDD_HIDDEN);
+    bool visibleAtFirstMessage = true;
+    bool ownerDisabledWhenShown = false;
+    dlg.m_script = [&](CModalDlg& d) {
+        // Posted from OnInitDialog: handled before the loop can go idle.
+        visibleAtFirstMessage = d.IsWindowVisible() != FALSE;
+        d.SetTimer(POLL, 20);
+    };
+    dlg.m_onTimer = [&](CModalDlg& d) {
+        if (!d.IsWindowVisible())
+            return;
+        ownerDisabledWhenShown = !owner.IsWindowEnabled();
+        d.EndDialog(IDOK);
+    };
+    EXPECT_EQ(dlg.DoModal(), IDOK);
+    EXPECT_FALSE(dlg.m_bTimedOut) << "the hidden dialog never became visible";
+    EXPECT_FALSE(visibleAtFirstMessage);
+    EXPECT_TRUE(ownerDisabledWhenShown);
+    EXPECT_EQ(dlg.m_nShown, 1);
+    EXPECT_TRUE(owner.IsWindowEnabled());
+
+    // Ended before its loop ever went idle, it never appears.
+    CModalDlg ended(&owner, IDD_HIDDEN);
+    ended.m_script = [](CModalDlg& d) { d.EndDialog(IDCANCEL); };
+    EXPECT_EQ(ended.DoModal(), IDCANCEL);
+    EXPECT_EQ(ended.m_nShown, 0);
 }
 
 TEST_F(ModalFixture, MissingTemplateFailsWithoutDisablingTheOwner) {

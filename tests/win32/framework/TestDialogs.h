@@ -10,3 +10,4 @@
 #define IDC_DRAWN 211
 #define IDC_PLAIN 212
 #define IDC_LABEL 213
+#define IDD_HIDDEN 220

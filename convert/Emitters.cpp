@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstring>
 #include <memory>
+#include <optional>
 
 using tavrik::os::File;
 
@@ -76,6 +77,18 @@ class TextWriter {
         used_ += size;
     }
     void Append(const std::string& text) { Append(text.data(), text.size()); }
+    // Text of the user's, whose line feeds become the CR LF of every other line break.
+    void AppendLines(const std::string& text) {
+        std::size_t from = 0;
+        for (std::size_t at = text.find('\n'); at != std::string::npos;
+             at = text.find('\n', at + 1)) {
+            const bool paired = at > 0 && text[at - 1] == '\r';
+            Append(text.data() + from, at - from);
+            Append("\r\n" + (paired ? 1 : 0), paired ? 1 : 2);
+            from = at + 1;
+        }
+        Append(text.data() + from, text.size() - from);
+    }
 
     char* Reserve(std::size_t size) {
         if (size > kOutputBufferSize - used_)
@@ -133,7 +146,7 @@ struct CSource {
 
     static void Header(TextWriter& out, const std::string& label) {
         out.Append("unsigned char ", 14);
-        out.Append(label);
+        out.AppendLines(label);
         out.Append("[] = {\r\n", 8);
     }
     static void Trailer(TextWriter& out) { out.Append("};\r\n", 4); }
@@ -155,7 +168,7 @@ struct AsmSource {
     unsigned column = 0;
 
     static void Header(TextWriter& out, const std::string& label) {
-        out.Append(label);
+        out.AppendLines(label);
         out.Append(":", 1);
     }
     static void Trailer(TextWriter& out) { out.Append("\r\n", 2); }
@@ -248,36 +261,51 @@ ConvertResult ConvertFile(SourceFormat format, const std::string& inputPath,
     // and whether it is the input itself.
     const std::string target = tavrik::os::ResolveReplaceTarget(outputPath);
     tavrik::os::ProbeResult probe;
-    unsigned mode = 0666;
-    {
-        File existing = File::ProbeForWriting(target, probe);
-        if (probe == tavrik::os::ProbeResult::Failed)
-            return CONVERT_OUTPUT_FAILED;
-        if (probe == tavrik::os::ProbeResult::Opened) {
-            if (SameFile(input, existing))
-                return CONVERT_SAME_FILE;
-            if (!existing.IsRegular()) {
-                existing.Close();
-                return WriteInPlace(format, input, target, label, progress);
-            }
-            mode = existing.Mode();
+    File existing = File::ProbeForWriting(target, probe);
+    if (probe == tavrik::os::ProbeResult::Failed)
+        return CONVERT_OUTPUT_FAILED;
+    unsigned mode = tavrik::os::NewFileMode();
+    if (probe == tavrik::os::ProbeResult::Opened) {
+        if (SameFile(input, existing))
+            return CONVERT_SAME_FILE;
+        if (!existing.IsRegular()) {
+            existing.Close();
+            return WriteInPlace(format, input, target, label, progress);
         }
+        mode = existing.Mode();
     }
 
     std::string temporary;
+    std::optional<tavrik::os::TemporaryGuard> guard;
     File output;
     for (int attempt = 0; attempt < 100 && !output.IsOpen(); ++attempt) {
         temporary = TemporaryNameFor(target);
+        guard.emplace(temporary);
         bool exists = false;
         output = File::CreateNew(temporary, exists);
         if (!output.IsOpen() && !exists)
-            return CONVERT_OUTPUT_FAILED;
+            break;
     }
-    if (!output.IsOpen())
-        return CONVERT_OUTPUT_FAILED;
+    // A folder that takes no new file, or a file that a rename would rob of its links or
+    // owner, is still written where it is, as an existing file always could be.
+    bool inPlace = false;
+    if (!output.IsOpen()) {
+        guard.reset();
+        if (probe != tavrik::os::ProbeResult::Opened)
+            return CONVERT_OUTPUT_FAILED;
+        inPlace = true;
+    } else if (probe == tavrik::os::ProbeResult::Opened && existing.LosesByReplacement(output)) {
+        output.Close();
+        tavrik::os::RemoveFile(temporary);
+        guard.reset();
+        inPlace = true;
+    }
+    existing.Close();
+    if (inPlace)
+        return WriteInPlace(format, input, target, label, progress);
 
     ConvertResult result = EmitAs(format, input, output, label, progress);
-    if (result == CONVERT_OK && probe == tavrik::os::ProbeResult::Opened)
+    if (result == CONVERT_OK)
         output.SetMode(mode);
     if (!output.Close() && result == CONVERT_OK)
         result = CONVERT_WRITE_FAILED;
@@ -304,7 +332,11 @@ ConvertResult ConvertToStandardOutput(SourceFormat format, const std::string& in
     File output = File::StandardOutput();
     if (!output.IsOpen())
         return CONVERT_OUTPUT_FAILED;
-    // Appending a file to itself would never end.
+    // Appending a file to itself would at best double it. A disk file that cannot say
+    // which file it is might be the input, so it is not written at all.
+    tavrik::os::FileIdentity written;
+    if (output.IsRegular() && !output.Identity(written))
+        return CONVERT_OUTPUT_FAILED;
     if (output.IsRegular() && SameFile(input, output))
         return CONVERT_SAME_FILE;
     return EmitAs(format, input, output, label, progress);

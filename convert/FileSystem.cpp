@@ -9,6 +9,7 @@
 #include <cerrno>
 #include <climits>
 #include <csignal>
+#include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -523,7 +524,18 @@ bool IdentifyPath(const std::string& path, FileIdentity& identity, bool& regular
 }
 
 unsigned NewFileMode() {
-    // Reading the mask means setting it; once, before any thread creates a file.
+    // Linux tells the mask without changing it; elsewhere reading it means setting it,
+    // which is done once, before any thread creates a file.
+    if (std::FILE* status = std::fopen("/proc/self/status", "re")) {
+        char line[256];
+        unsigned mask = 0;
+        bool found = false;
+        while (!found && std::fgets(line, sizeof line, status) != nullptr)
+            found = std::sscanf(line, "Umask: %o", &mask) == 1;
+        std::fclose(status);
+        if (found)
+            return 0666u & ~mask;
+    }
     static const unsigned mode = [] {
         mode_t mask = ::umask(022);
         ::umask(mask);
@@ -548,7 +560,6 @@ void OnInterrupt(int signal) {
 } // namespace
 
 void RemoveTemporaryFilesOnInterrupt() {
-    NewFileMode();
     for (int signal : {SIGINT, SIGTERM, SIGHUP}) {
         struct sigaction action {};
         // A signal that the caller chose to ignore (nohup) stays ignored.

@@ -80,6 +80,10 @@ TEST(Cli, ExitStatusAndMessages) {
     TempDir dir;
     WriteFile(dir / "ok.tim", "x");
     WriteFile(dir / "afile", "");
+    WriteFile(dir / "p.tim", "p");
+    WriteFile(dir / "p.c", "int p;");
+    WriteFile(dir / "car.TIM", "car");
+    WriteFile(dir / "car.TMD", "model");
     struct Case {
         std::vector<std::string> args;
         int status;
@@ -97,6 +101,13 @@ TEST(Cli, ExitStatusAndMessages) {
         {{"-o", ".", "afile", "ok.tim"},
          1,
          "Output file ./afile.c would overwrite its input file!\n"},
+        {{"-o", ".", "p.tim", "p.c"},
+         1,
+         "Output file ./p.c would overwrite input file p.c of this run!\n"
+         "Output file ./p.c would overwrite its input file!\n"},
+        {{"-l", "car", "car.TIM", "car.TMD"},
+         1,
+         "Output file ./car.c was already written in this run!\n"},
     };
     WriteFile(dir / "afile.c", "");
     fs::remove(dir.path() / "afile.c");
@@ -109,6 +120,8 @@ TEST(Cli, ExitStatusAndMessages) {
     }
     EXPECT_EQ(ReadFile(dir / "ok.c"), ReferenceC("x", "Label2"));
     EXPECT_EQ(ReadFile(dir / "afile"), "");
+    EXPECT_EQ(ReadFile(dir / "p.c"), "int p;");
+    EXPECT_EQ(ReadFile(dir / "car.c"), ReferenceC("car", "car1"));
 }
 
 TEST(Cli, UsageErrorsAndInformation) {

@@ -220,10 +220,33 @@ bool File::Close() {
 
 bool File::Identity(FileIdentity& identity) const {
     BY_HANDLE_FILE_INFORMATION info;
-    if (!GetFileInformationByHandle(handle_, &info))
+    if (GetFileInformationByHandle(handle_, &info)) {
+        identity.volume = info.dwVolumeSerialNumber;
+        identity.index =
+            (static_cast<std::uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow;
+        identity.volumeKnown = true;
+        return true;
+    }
+    // Wine cannot describe a disk file that a Unix shell handed over as standard output,
+    // but still tells its index.
+    struct IoStatus {
+        void* status;
+        ULONG_PTR information;
+    };
+    using QueryFile = LONG(WINAPI*)(HANDLE, IoStatus*, void*, ULONG, ULONG);
+    constexpr ULONG kFileInternalInformation = 6;
+    HMODULE ntdll = GetModuleHandleA("ntdll.dll");
+    auto query = ntdll == nullptr ? nullptr
+                                  : reinterpret_cast<QueryFile>(reinterpret_cast<void (*)()>(
+                                        GetProcAddress(ntdll, "NtQueryInformationFile")));
+    IoStatus status{};
+    LARGE_INTEGER index;
+    if (query == nullptr ||
+        query(handle_, &status, &index, sizeof index, kFileInternalInformation) < 0)
         return false;
-    identity.volume = info.dwVolumeSerialNumber;
-    identity.index = (static_cast<std::uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow;
+    identity.volume = 0;
+    identity.index = static_cast<std::uint64_t>(index.QuadPart);
+    identity.volumeKnown = false;
     return true;
 }
 

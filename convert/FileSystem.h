@@ -13,7 +13,13 @@ namespace tavrik::os {
 struct FileIdentity {
     std::uint64_t volume = 0;
     std::uint64_t index = 0;
-    bool operator==(const FileIdentity&) const = default;
+    // A file whose volume cannot be learned is taken to be on any volume: two files
+    // are then told apart by their index alone, which errs on the side of "same".
+    bool volumeKnown = true;
+    bool operator==(const FileIdentity& other) const {
+        return index == other.index &&
+               (volume == other.volume || !volumeKnown || !other.volumeKnown);
+    }
 };
 
 enum class ProbeResult { Missing, Opened, Failed };

@@ -81,6 +81,12 @@ class RunFiles {
                 return input.entry;
         return -1;
     }
+    bool IsInputOf(const tavrik::os::FileIdentity& identity, int entry) const {
+        for (const auto& input : inputs_)
+            if (input.identity == identity && input.entry == entry)
+                return true;
+        return false;
+    }
     bool Written(const tavrik::os::FileIdentity& identity) const {
         for (const auto& output : written_)
             if (output.identity == identity)
@@ -164,7 +170,8 @@ void RunConversion(ConvertHost& host, ConvertTarget target) {
             bool regular = false;
             const bool exists = tavrik::os::IdentifyPath(outputPath, existing, regular);
             // Its own input is the emitter's to refuse, with its own message.
-            const int other = exists ? files.OtherInput(existing, i) : -1;
+            const int other =
+                exists && !files.IsInputOf(existing, i) ? files.OtherInput(existing, i) : -1;
             if (exists && files.Written(existing))
                 refusal = WithPath("Output file %s was already written in this run!",
                                    host.ShowablePath(outputPath));

@@ -69,8 +69,8 @@ int main(int argc, char** argv) {
     }
 #endif
     // Progress drawn into text that shares the same terminal would garble it.
-    const bool showProgress =
-        !line.quiet && isatty(fileno(stderr)) && !(toStandardOutput && isatty(fileno(stdout)));
+    const bool showProgress = !line.quiet && isatty(fileno(stderr)) &&
+                              !(toStandardOutput && isatty(fileno(stdout)));
     ConvertFields fields{line.output, line.label, line.format == SourceFormat::C ? 0 : 1};
     TerminalHost host(fields, UniqueFiles(line.files), showProgress);
     RunConversion(host, toStandardOutput ? ConvertTarget::StandardOutput : ConvertTarget::Files);

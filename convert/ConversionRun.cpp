@@ -156,7 +156,9 @@ void RunConversion(ConvertHost& host, ConvertTarget target) {
         std::string refusal;
         if (target == ConvertTarget::StandardOutput) {
             outputPath = kStandardOutputName;
-            const int other = standardOutputKnown ? files.OtherInput(standardOutput, i) : -1;
+            const int other = standardOutputKnown && !files.IsInputOf(standardOutput, i)
+                                  ? files.OtherInput(standardOutput, i)
+                                  : -1;
             if (other >= 0)
                 refusal = WithPaths("Output file %s would overwrite input file %s of this run!",
                                     outputPath,

@@ -244,7 +244,7 @@ TEST(Cli, ReplacedOutputKeepsOwnerLinksAndPlace) {
         {"own output, by rename", 0777, kNobody, 0640, false, false, 0, false},
         {"output of another user", 0777, 0, 0666, false, false, 0, true},
         {"output with a second link", 0777, kNobody, 0644, true, false, 0, true},
-        {"folder that takes no new file", 0755, 0, 0666, false, false, 0, true},
+        {"folder that takes no new file", 0755, kNobody, 0644, false, false, 0, true},
         {"new output in such a folder", 0755, 0, 0666, false, true, 1, false},
     };
     for (const auto& c : cases) {
@@ -285,8 +285,9 @@ TEST(Cli, ReplacedOutputKeepsOwnerLinksAndPlace) {
         EXPECT_EQ(after.st_gid, c.outputOwner);
         EXPECT_EQ(after.st_mode & 07777, c.outputMode);
         EXPECT_EQ(after.st_ino == before.st_ino, c.inPlace);
-        if (c.secondLink)
+        if (c.secondLink) {
             EXPECT_EQ(ReadFile(dir.path() / "link.c"), ReferenceC("new", "t"));
+        }
         std::vector<std::string> names;
         for (const auto& entry : fs::directory_iterator(out))
             names.push_back(entry.path().filename().string());

@@ -185,6 +185,17 @@ TEST(WindowsConverter, StandardOutputIsBinaryAndFilesGoIntoTheFolder) {
     DeleteFileA(captured.c_str());
 }
 
+TEST(WindowsConverter, OneFileInTwoLetterCasesIsWrittenOnce) {
+    TempDir dir;
+    WriteFile(dir / "car.tim", "C");
+    const std::string captured =
+        dir.path().parent_path().string() + "\\" + dir.path().filename().string() + ".out";
+    EXPECT_EQ(RunConverter("-q -o out car.tim CAR.TIM", dir.path().string(), captured), 1u);
+    EXPECT_EQ(ReadFile(captured), "Output file out\\car.c was already written in this run!\r\n");
+    EXPECT_EQ(ReadFile(dir.path() / "out" / "car.c"), ReferenceC("C", "Label1"));
+    DeleteFileA(captured.c_str());
+}
+
 TEST(WindowsConverter, StandardOutputMayBeADevice) {
     // The converter's own standard output is the one device it writes.
     TempDir dir;

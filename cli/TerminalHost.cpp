@@ -18,6 +18,35 @@ std::string Mebibytes(std::uint64_t bytes) {
 
 } // namespace
 
+std::string EscapeControlCharacters(const std::string& text) {
+    std::string shown;
+    shown.reserve(text.size());
+    auto octal = [&shown](unsigned char c) {
+        shown += '\\';
+        shown += static_cast<char>('0' + (c >> 6));
+        shown += static_cast<char>('0' + ((c >> 3) & 7));
+        shown += static_cast<char>('0' + (c & 7));
+    };
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const unsigned char c = static_cast<unsigned char>(text[i]);
+        if (c >= '\a' && c <= '\r') {
+            // \a \b \t \n \v \f \r
+            shown += '\\';
+            shown += "abtnvfr"[c - '\a'];
+        } else if (c < 0x20 || c == 0x7f) {
+            octal(c);
+        } else if (c == 0xc2 && i + 1 < text.size() &&
+                   (static_cast<unsigned char>(text[i + 1]) & 0xe0) == 0x80) {
+            // U+0080 to U+009F, the second set of controls, in UTF-8.
+            octal(c);
+            octal(static_cast<unsigned char>(text[++i]));
+        } else {
+            shown += static_cast<char>(c);
+        }
+    }
+    return shown;
+}
+
 TerminalHost::TerminalHost(ConvertFields fields, std::vector<std::string> entries,
                            bool showProgress, std::FILE* messages)
     : fields_(std::move(fields)), entries_(std::move(entries)), showProgress_(showProgress),
@@ -46,7 +75,7 @@ void TerminalHost::SetProgressStep(int step) {
 void TerminalHost::StepProgress() {
     position_ += step_;
     Draw(std::to_string(position_) + "/" + std::to_string(upper_) + " " +
-         entries_.at(static_cast<std::size_t>(position_ - 1)));
+         EscapeControlCharacters(entries_.at(static_cast<std::size_t>(position_ - 1))));
 }
 
 void TerminalHost::SetProgressPosition(int position) {
@@ -77,8 +106,12 @@ void TerminalHost::ShowEntryBytes(std::uint64_t converted, std::uint64_t total) 
         return;
     lastDraw_ = now;
     Draw(std::to_string(position_) + "/" + std::to_string(upper_) + " " +
-         entries_.at(static_cast<std::size_t>(position_ - 1)) + "  " + Mebibytes(converted) +
-         " of " + Mebibytes(total) + " MiB");
+         EscapeControlCharacters(entries_.at(static_cast<std::size_t>(position_ - 1))) + "  " +
+         Mebibytes(converted) + " of " + Mebibytes(total) + " MiB");
+}
+
+std::string TerminalHost::ShowablePath(std::string path) {
+    return EscapeControlCharacters(path);
 }
 
 void TerminalHost::Draw(const std::string& line) {

@@ -7,6 +7,10 @@
 #include <string>
 #include <vector>
 
+// |text| with its control characters written as escapes (\n, \033, ...), the way ls
+// shows file names, so that a name cannot move the cursor, recolour or clear a terminal.
+std::string EscapeControlCharacters(const std::string& text);
+
 // Runs a conversion for a terminal: messages go to standard error one a line,
 // and progress is drawn there when it is a terminal.
 class TerminalHost : public ConvertHost {
@@ -29,6 +33,7 @@ class TerminalHost : public ConvertHost {
     void BeginWaitCursor() override {}
     void EndWaitCursor() override {}
     void ShowEntryBytes(std::uint64_t converted, std::uint64_t total) override;
+    std::string ShowablePath(std::string path) override;
 
   private:
     void Draw(const std::string& line);

@@ -1,4 +1,5 @@
 #include "CommandLine.h"
+#include "FileSystem.h"
 #include "InfoCommand.h"
 #include "Symbols.h"
 #include "TerminalHost.h"
@@ -13,6 +14,7 @@
 #define isatty _isatty
 #define fileno _fileno
 #else
+#include <fcntl.h>
 #include <unistd.h>
 #endif
 
@@ -47,9 +49,35 @@ bool WriteHeader(const std::string& path, const ConvertFields& fields, const Out
     return false;
 }
 
+// A descriptor 0, 1 or 2 that the caller left closed would be taken by the first file
+// opened here, and messages or text meant for a stream would reach that file. Each is
+// filled with the null device, opened so that a write there fails rather than vanish.
+void ReserveStandardDescriptors() {
+#ifndef _WIN32
+    for (int fd = 0; fd <= 2; ++fd) {
+        if (::fcntl(fd, F_GETFD) != -1)
+            continue;
+        int opened = ::open("/dev/null", O_RDONLY);
+        if (opened >= 0 && opened != fd)
+            ::close(opened);
+    }
+#endif
+}
+
+// The usage or version text, reported when it cannot be written (a closed or full output).
+int PrintInformation(const char* text) {
+    if (std::fputs(text, stdout) < 0 || std::fflush(stdout) != 0) {
+        std::fputs("tavrik: cannot write to standard output\n", stderr);
+        return kRefused;
+    }
+    return kAllConverted;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
+    ReserveStandardDescriptors();
+    tavrik::os::RemoveTemporaryFilesOnInterrupt();
     std::vector<std::string> arguments(argv + 1, argv + argc);
 #ifdef _WIN32
     if (std::string refusal; !TakeWideArguments(arguments, refusal)) {
@@ -63,14 +91,10 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "tavrik: %s\n%s", error.c_str(), kUsage);
         return kRefused;
     }
-    if (line.help) {
-        std::fputs(kUsage, stdout);
-        return kAllConverted;
-    }
-    if (line.version) {
-        std::fputs(kVersion, stdout);
-        return kAllConverted;
-    }
+    if (line.help)
+        return PrintInformation(kUsage);
+    if (line.version)
+        return PrintInformation(kVersion);
     if (line.info) {
         if (line.files.empty()) {
             std::fprintf(stderr, "tavrik: --info needs at least one file\n%s", kUsage);

@@ -42,6 +42,10 @@ class ConvertHost {
         (void)converted;
         (void)total;
     }
+
+    // A path as the messages show it; a terminal, for one, must not get its control
+    // characters raw.
+    virtual std::string ShowablePath(std::string path) { return path; }
 };
 
 enum class ConvertTarget { Files, StandardOutput };

@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstring>
 #include <memory>
+#include <optional>
 
 using tavrik::os::File;
 
@@ -76,6 +77,18 @@ class TextWriter {
         used_ += size;
     }
     void Append(const std::string& text) { Append(text.data(), text.size()); }
+    // Text of the user's, whose line feeds become the CR LF of every other line break.
+    void AppendLines(const std::string& text) {
+        std::size_t from = 0;
+        for (std::size_t at = text.find('\n'); at != std::string::npos;
+             at = text.find('\n', at + 1)) {
+            const bool paired = at > 0 && text[at - 1] == '\r';
+            Append(text.data() + from, at - from);
+            Append("\r\n" + (paired ? 1 : 0), paired ? 1 : 2);
+            from = at + 1;
+        }
+        Append(text.data() + from, text.size() - from);
+    }
 
     char* Reserve(std::size_t size) {
         if (size > kOutputBufferSize - used_)
@@ -135,7 +148,7 @@ struct CSource {
         if (options.constData)
             out.Append("const ", 6);
         out.Append("unsigned char ", 14);
-        out.Append(label);
+        out.AppendLines(label);
         out.Append("[]", 2);
         if (options.align != 0)
             out.Append(" __attribute__((aligned(" + std::to_string(options.align) + ")))");
@@ -145,7 +158,8 @@ struct CSource {
                         const EmitOptions& options) {
         out.Append("};\r\n", 4);
         if (options.sizeSymbol)
-            out.Append("const unsigned int " + label + "_size = " + std::to_string(size) + ";\r\n");
+            out.AppendLines("const unsigned int " + label + "_size = " + std::to_string(size) +
+                            ";\r\n");
     }
 
     char* Bytes(char* p, const unsigned char* in, std::size_t n) {
@@ -166,10 +180,10 @@ struct AsmSource {
 
     static void Header(TextWriter& out, const std::string& label, const EmitOptions& options) {
         if (options.globalLabel)
-            out.Append("\t.globl\t" + label + "\r\n");
+            out.AppendLines("\t.globl\t" + label + "\r\n");
         if (options.align != 0)
             out.Append("\t.balign\t" + std::to_string(options.align) + "\r\n");
-        out.Append(label);
+        out.AppendLines(label);
         out.Append(":", 1);
     }
     static void Trailer(TextWriter& out, const std::string& label, std::uint64_t size,
@@ -179,9 +193,9 @@ struct AsmSource {
             return;
         // A .word at an unaligned address would fault on the R3000 when read.
         if (options.globalLabel)
-            out.Append("\t.globl\t" + label + "_size\r\n");
-        out.Append("\t.balign\t4\r\n" + label + "_size:\r\n\t.word\t" + std::to_string(size) +
-                   "\r\n");
+            out.AppendLines("\t.globl\t" + label + "_size\r\n");
+        out.AppendLines("\t.balign\t4\r\n" + label + "_size:\r\n\t.word\t" + std::to_string(size) +
+                        "\r\n");
     }
 
     char* Bytes(char* p, const unsigned char* in, std::size_t n) {
@@ -273,36 +287,51 @@ ConvertResult ConvertFile(SourceFormat format, const std::string& inputPath,
     // and whether it is the input itself.
     const std::string target = tavrik::os::ResolveReplaceTarget(outputPath);
     tavrik::os::ProbeResult probe;
-    unsigned mode = 0666;
-    {
-        File existing = File::ProbeForWriting(target, probe);
-        if (probe == tavrik::os::ProbeResult::Failed)
-            return CONVERT_OUTPUT_FAILED;
-        if (probe == tavrik::os::ProbeResult::Opened) {
-            if (SameFile(input, existing))
-                return CONVERT_SAME_FILE;
-            if (!existing.IsRegular()) {
-                existing.Close();
-                return WriteInPlace(format, input, target, label, progress, options);
-            }
-            mode = existing.Mode();
+    File existing = File::ProbeForWriting(target, probe);
+    if (probe == tavrik::os::ProbeResult::Failed)
+        return CONVERT_OUTPUT_FAILED;
+    unsigned mode = tavrik::os::NewFileMode();
+    if (probe == tavrik::os::ProbeResult::Opened) {
+        if (SameFile(input, existing))
+            return CONVERT_SAME_FILE;
+        if (!existing.IsRegular()) {
+            existing.Close();
+            return WriteInPlace(format, input, target, label, progress, options);
         }
+        mode = existing.Mode();
     }
 
     std::string temporary;
+    std::optional<tavrik::os::TemporaryGuard> guard;
     File output;
     for (int attempt = 0; attempt < 100 && !output.IsOpen(); ++attempt) {
         temporary = TemporaryNameFor(target);
+        guard.emplace(temporary);
         bool exists = false;
         output = File::CreateNew(temporary, exists);
         if (!output.IsOpen() && !exists)
-            return CONVERT_OUTPUT_FAILED;
+            break;
     }
-    if (!output.IsOpen())
-        return CONVERT_OUTPUT_FAILED;
+    // A folder that takes no new file, or a file that a rename would rob of its links or
+    // owner, is still written where it is, as an existing file always could be.
+    bool inPlace = false;
+    if (!output.IsOpen()) {
+        guard.reset();
+        if (probe != tavrik::os::ProbeResult::Opened)
+            return CONVERT_OUTPUT_FAILED;
+        inPlace = true;
+    } else if (probe == tavrik::os::ProbeResult::Opened && existing.LosesByReplacement(output)) {
+        output.Close();
+        tavrik::os::RemoveFile(temporary);
+        guard.reset();
+        inPlace = true;
+    }
+    existing.Close();
+    if (inPlace)
+        return WriteInPlace(format, input, target, label, progress, options);
 
     ConvertResult result = EmitAs(format, input, output, label, progress, options);
-    if (result == CONVERT_OK && probe == tavrik::os::ProbeResult::Opened)
+    if (result == CONVERT_OK)
         output.SetMode(mode);
     if (!output.Close() && result == CONVERT_OK)
         result = CONVERT_WRITE_FAILED;
@@ -330,7 +359,11 @@ ConvertResult ConvertToStandardOutput(SourceFormat format, const std::string& in
     File output = File::StandardOutput();
     if (!output.IsOpen())
         return CONVERT_OUTPUT_FAILED;
-    // Appending a file to itself would never end.
+    // Appending a file to itself would at best double it. A disk file that cannot say
+    // which file it is might be the input, so it is not written at all.
+    tavrik::os::FileIdentity written;
+    if (output.IsRegular() && !output.Identity(written))
+        return CONVERT_OUTPUT_FAILED;
     if (output.IsRegular() && SameFile(input, output))
         return CONVERT_SAME_FILE;
     return EmitAs(format, input, output, label, progress, options);

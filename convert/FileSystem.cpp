@@ -8,6 +8,8 @@
 #else
 #include <cerrno>
 #include <climits>
+#include <csignal>
+#include <cstdio>
 #include <cstdlib>
 #include <dirent.h>
 #include <fcntl.h>
@@ -25,7 +27,42 @@ bool WriteFaultDue(std::uint64_t written, std::size_t size) {
     long long failAfter = g_writeFailAfter;
     return failAfter >= 0 && written + size > static_cast<std::uint64_t>(failAfter);
 }
+
+// Temporary files that an interrupt must remove. An interrupt handler reads them, so
+// they are fixed buffers published through lock-free flags, never allocated strings.
+constexpr int kPendingSlots = 16;
+constexpr std::size_t kPendingPathSize = 4096;
+struct PendingTemporary {
+    std::atomic<bool> claimed{false};
+    std::atomic<bool> armed{false};
+    char path[kPendingPathSize];
+};
+PendingTemporary g_pending[kPendingSlots];
+
+void RemovePendingTemporaries();
 } // namespace
+
+TemporaryGuard::TemporaryGuard(const std::string& path) {
+    if (path.size() >= kPendingPathSize)
+        return;
+    for (int i = 0; i < kPendingSlots; ++i) {
+        bool expected = false;
+        if (g_pending[i].claimed.compare_exchange_strong(expected, true)) {
+            path.copy(g_pending[i].path, path.size());
+            g_pending[i].path[path.size()] = '\0';
+            g_pending[i].armed = true;
+            slot_ = i;
+            return;
+        }
+    }
+}
+
+TemporaryGuard::~TemporaryGuard() {
+    if (slot_ < 0)
+        return;
+    g_pending[slot_].armed = false;
+    g_pending[slot_].claimed = false;
+}
 
 void SetReadFailureForTesting(long long failAfter) {
     g_readFailAfter = failAfter;
@@ -64,6 +101,7 @@ File& File::operator=(File&& other) noexcept {
         handle_ = std::exchange(other.handle_, Invalid());
         owned_ = other.owned_;
         bytesRead_ = other.bytesRead_;
+        readLimit_ = other.readLimit_;
         bytesWritten_ = other.bytesWritten_;
     }
     return *this;
@@ -76,6 +114,11 @@ File File::OpenForReading(const std::string& path) {
     file.handle_ = CreateFileA(path.c_str(), GENERIC_READ,
                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+    // A device (aux.tim is AUX) could be read for ever; only disk files are input.
+    if (file.IsOpen() && !file.IsRegular())
+        file.Close();
+    if (file.IsOpen())
+        file.readLimit_ = file.Size();
     return file;
 }
 
@@ -91,7 +134,11 @@ File File::ProbeForWriting(const std::string& path, ProbeResult& result) {
     file.handle_ = CreateFileA(path.c_str(), GENERIC_WRITE,
                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file.IsOpen()) {
+    if (file.IsOpen() && !file.IsRegular()) {
+        // nul.c is the null device: writing there would report success for nothing.
+        file.Close();
+        result = ProbeResult::Failed;
+    } else if (file.IsOpen()) {
         result = ProbeResult::Opened;
     } else {
         DWORD error = GetLastError();
@@ -111,7 +158,8 @@ File File::CreateTruncating(const std::string& path) {
 
 File File::CreateNew(const std::string& path, bool& alreadyExists) {
     File file;
-    file.handle_ = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+    // Sharing deletion lets the interrupt handler remove the file while it is written.
+    file.handle_ = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_DELETE, nullptr, CREATE_NEW,
                                FILE_ATTRIBUTE_NORMAL, nullptr);
     alreadyExists = !file.IsOpen() &&
                     (GetLastError() == ERROR_FILE_EXISTS || GetLastError() == ERROR_ALREADY_EXISTS);
@@ -135,6 +183,10 @@ long long File::Read(void* buffer, std::size_t size) {
     long long failAfter = g_readFailAfter;
     if (failAfter >= 0 && bytesRead_ >= static_cast<std::uint64_t>(failAfter))
         return -1;
+    if (readLimit_ - bytesRead_ < size)
+        size = static_cast<std::size_t>(readLimit_ - bytesRead_);
+    if (size == 0)
+        return 0;
     DWORD got = 0;
     if (!ReadFile(handle_, buffer, static_cast<DWORD>(size), &got, nullptr)) {
         // A pipe whose writer has gone has simply ended.
@@ -169,10 +221,33 @@ bool File::Close() {
 
 bool File::Identity(FileIdentity& identity) const {
     BY_HANDLE_FILE_INFORMATION info;
-    if (!GetFileInformationByHandle(handle_, &info))
+    if (GetFileInformationByHandle(handle_, &info)) {
+        identity.volume = info.dwVolumeSerialNumber;
+        identity.index =
+            (static_cast<std::uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow;
+        identity.volumeKnown = true;
+        return true;
+    }
+    // Wine cannot describe a disk file that a Unix shell handed over as standard output,
+    // but still tells its index.
+    struct IoStatus {
+        void* status;
+        ULONG_PTR information;
+    };
+    using QueryFile = LONG(WINAPI*)(HANDLE, IoStatus*, void*, ULONG, ULONG);
+    constexpr ULONG kFileInternalInformation = 6;
+    HMODULE ntdll = GetModuleHandleA("ntdll.dll");
+    auto query = ntdll == nullptr ? nullptr
+                                  : reinterpret_cast<QueryFile>(reinterpret_cast<void (*)()>(
+                                        GetProcAddress(ntdll, "NtQueryInformationFile")));
+    IoStatus status{};
+    LARGE_INTEGER index;
+    if (query == nullptr ||
+        query(handle_, &status, &index, sizeof index, kFileInternalInformation) < 0)
         return false;
-    identity.volume = info.dwVolumeSerialNumber;
-    identity.index = (static_cast<std::uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow;
+    identity.volume = 0;
+    identity.index = static_cast<std::uint64_t>(index.QuadPart);
+    identity.volumeKnown = false;
     return true;
 }
 
@@ -193,6 +268,53 @@ unsigned File::Mode() const {
 
 bool File::SetMode(unsigned) {
     return true;
+}
+
+bool File::LosesByReplacement(File&) const {
+    return false;
+}
+
+bool IdentifyPath(const std::string& path, FileIdentity& identity, bool& regular) {
+    if (path.empty())
+        return false;
+    HANDLE handle =
+        CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                    nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (handle == INVALID_HANDLE_VALUE)
+        return false;
+    BY_HANDLE_FILE_INFORMATION info;
+    bool known = GetFileInformationByHandle(handle, &info) != 0;
+    if (known) {
+        identity.volume = info.dwVolumeSerialNumber;
+        identity.index =
+            (static_cast<std::uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow;
+        regular = GetFileType(handle) == FILE_TYPE_DISK &&
+                  !(info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY);
+    }
+    CloseHandle(handle);
+    return known;
+}
+
+unsigned NewFileMode() {
+    return 0;
+}
+
+namespace {
+void RemovePendingTemporaries() {
+    for (auto& pending : g_pending)
+        if (pending.armed)
+            DeleteFileA(pending.path);
+}
+
+BOOL WINAPI OnConsoleInterrupt(DWORD) {
+    RemovePendingTemporaries();
+    // The default handler then ends the process as it always does.
+    return FALSE;
+}
+} // namespace
+
+void RemoveTemporaryFilesOnInterrupt() {
+    SetConsoleCtrlHandler(OnConsoleInterrupt, TRUE);
 }
 
 std::string ResolveReplaceTarget(const std::string& path) {
@@ -318,6 +440,7 @@ File& File::operator=(File&& other) noexcept {
         fd_ = std::exchange(other.fd_, -1);
         owned_ = other.owned_;
         bytesRead_ = other.bytesRead_;
+        readLimit_ = other.readLimit_;
         bytesWritten_ = other.bytesWritten_;
     }
     return *this;
@@ -331,6 +454,8 @@ File File::OpenForReading(const std::string& path) {
     struct stat info;
     if (file.fd_ >= 0 && (::fstat(file.fd_, &info) != 0 || S_ISDIR(info.st_mode)))
         file.Close();
+    if (file.fd_ >= 0 && S_ISREG(info.st_mode))
+        file.readLimit_ = static_cast<std::uint64_t>(info.st_size);
     return file;
 }
 
@@ -352,7 +477,7 @@ File File::CreateTruncating(const std::string& path) {
 
 File File::CreateNew(const std::string& path, bool& alreadyExists) {
     File file;
-    file.fd_ = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    file.fd_ = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
     alreadyExists = file.fd_ < 0 && errno == EEXIST;
     return file;
 }
@@ -372,6 +497,10 @@ long long File::Read(void* buffer, std::size_t size) {
     long long failAfter = g_readFailAfter;
     if (failAfter >= 0 && bytesRead_ >= static_cast<std::uint64_t>(failAfter))
         return -1;
+    if (readLimit_ - bytesRead_ < size)
+        size = static_cast<std::size_t>(readLimit_ - bytesRead_);
+    if (size == 0)
+        return 0;
     for (;;) {
         ssize_t got = ::read(fd_, buffer, size);
         if (got < 0 && errno == EINTR)
@@ -439,6 +568,76 @@ unsigned File::Mode() const {
 
 bool File::SetMode(unsigned mode) {
     return ::fchmod(fd_, static_cast<mode_t>(mode)) == 0;
+}
+
+bool File::LosesByReplacement(File& replacement) const {
+    struct stat mine, theirs;
+    if (::fstat(fd_, &mine) != 0 || ::fstat(replacement.fd_, &theirs) != 0)
+        return true;
+    if (mine.st_nlink > 1)
+        return true;
+    if (mine.st_uid == theirs.st_uid && mine.st_gid == theirs.st_gid)
+        return false;
+    return ::fchown(replacement.fd_, mine.st_uid, mine.st_gid) != 0;
+}
+
+bool IdentifyPath(const std::string& path, FileIdentity& identity, bool& regular) {
+    struct stat info;
+    if (path.empty() || ::stat(path.c_str(), &info) != 0)
+        return false;
+    identity.volume = static_cast<std::uint64_t>(info.st_dev);
+    identity.index = static_cast<std::uint64_t>(info.st_ino);
+    regular = S_ISREG(info.st_mode);
+    return true;
+}
+
+unsigned NewFileMode() {
+    // Linux tells the mask without changing it; elsewhere reading it means setting it,
+    // which is done once, before any thread creates a file.
+    if (std::FILE* status = std::fopen("/proc/self/status", "re")) {
+        char line[256];
+        unsigned mask = 0;
+        bool found = false;
+        while (!found && std::fgets(line, sizeof line, status) != nullptr)
+            found = std::sscanf(line, "Umask: %o", &mask) == 1;
+        std::fclose(status);
+        if (found)
+            return 0666u & ~mask;
+    }
+    static const unsigned mode = [] {
+        mode_t mask = ::umask(022);
+        ::umask(mask);
+        return 0666u & ~static_cast<unsigned>(mask);
+    }();
+    return mode;
+}
+
+namespace {
+void RemovePendingTemporaries() {
+    for (auto& pending : g_pending)
+        if (pending.armed)
+            ::unlink(pending.path);
+}
+
+void OnInterrupt(int signal) {
+    RemovePendingTemporaries();
+    // Ends the process with the status that the signal gives when nobody handles it.
+    ::signal(signal, SIG_DFL);
+    ::raise(signal);
+}
+} // namespace
+
+void RemoveTemporaryFilesOnInterrupt() {
+    for (int signal : {SIGINT, SIGTERM, SIGHUP}) {
+        struct sigaction action {};
+        // A signal that the caller chose to ignore (nohup) stays ignored.
+        if (::sigaction(signal, nullptr, &action) != 0 || action.sa_handler == SIG_IGN)
+            continue;
+        action = {};
+        action.sa_handler = OnInterrupt;
+        sigemptyset(&action.sa_mask);
+        ::sigaction(signal, &action, nullptr);
+    }
 }
 
 std::string ResolveReplaceTarget(const std::string& path) {

@@ -14,7 +14,13 @@ namespace tavrik::os {
 struct FileIdentity {
     std::uint64_t volume = 0;
     std::uint64_t index = 0;
-    bool operator==(const FileIdentity&) const = default;
+    // A file whose volume cannot be learned is taken to be on any volume: two files
+    // are then told apart by their index alone, which errs on the side of "same".
+    bool volumeKnown = true;
+    bool operator==(const FileIdentity& other) const {
+        return index == other.index &&
+               (volume == other.volume || !volumeKnown || !other.volumeKnown);
+    }
 };
 
 enum class ProbeResult { Missing, Opened, Failed };
@@ -28,12 +34,15 @@ class File {
     File(const File&) = delete;
     File& operator=(const File&) = delete;
 
-    // Folders count as unopenable, on every platform.
+    // Folders count as unopenable, on every platform; so do devices on Windows, where a
+    // name such as aux.tim opens one. A regular file is read only up to the size it had
+    // when it was opened, so that a run never chases text appended to its own input.
     static File OpenForReading(const std::string& path);
     // Opens an existing file for writing without truncating it, to learn early
     // whether it can be replaced. Never blocks on a pipe without a reader.
     static File ProbeForWriting(const std::string& path, ProbeResult& result);
     static File CreateTruncating(const std::string& path);
+    // Readable by its owner only, whatever it later becomes.
     static File CreateNew(const std::string& path, bool& alreadyExists);
     static File StandardOutput();
 
@@ -50,6 +59,10 @@ class File {
     // Permission bits natively; nothing on Windows.
     unsigned Mode() const;
     bool SetMode(unsigned mode);
+    // Whether a file put in this one's place by renaming would lose something of it:
+    // other hard links, or an owner and group that |replacement| cannot be given (it is
+    // given them here when it can). Never on Windows.
+    bool LosesByReplacement(File& replacement) const;
 
   private:
 #ifdef _WIN32
@@ -59,8 +72,29 @@ class File {
 #endif
     bool owned_ = true;
     std::uint64_t bytesRead_ = 0;
+    std::uint64_t readLimit_ = UINT64_MAX;
     std::uint64_t bytesWritten_ = 0;
 };
+
+// The file that |path| names, links followed; false when there is none to be seen.
+bool IdentifyPath(const std::string& path, FileIdentity& identity, bool& regular);
+// The permission bits that a file created here is given.
+unsigned NewFileMode();
+
+// While one of these lives, an interrupt of the process (a terminating signal, Ctrl+C
+// or a closed console) removes |path| before the process ends.
+class TemporaryGuard {
+  public:
+    explicit TemporaryGuard(const std::string& path);
+    ~TemporaryGuard();
+    TemporaryGuard(const TemporaryGuard&) = delete;
+    TemporaryGuard& operator=(const TemporaryGuard&) = delete;
+
+  private:
+    int slot_ = -1;
+};
+// Installs the handlers behind TemporaryGuard; the programs call it once at start.
+void RemoveTemporaryFilesOnInterrupt();
 
 // The file that writing to |path| really changes (natively: a symbolic link's target).
 std::string ResolveReplaceTarget(const std::string& path);

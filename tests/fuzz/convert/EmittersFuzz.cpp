@@ -12,7 +12,19 @@
 
 namespace {
 
-std::string Reference(bool c, const std::string& data, const std::string& label) {
+// Every line break of the text is CR LF, the label's own line feeds included.
+std::string WithCrLf(const std::string& label) {
+    std::string text;
+    for (std::size_t i = 0; i < label.size(); ++i) {
+        if (label[i] == '\n' && (i == 0 || label[i - 1] != '\r'))
+            text += '\r';
+        text += label[i];
+    }
+    return text;
+}
+
+std::string Reference(bool c, const std::string& data, const std::string& rawLabel) {
+    const std::string label = WithCrLf(rawLabel);
     std::string text = c ? "unsigned char " + label + "[] = {\r\n" : label + ":";
     char hex[8];
     for (std::size_t i = 0; i < data.size(); ++i) {

@@ -3,6 +3,15 @@
 
 #include "CommandLine.h"
 #include "CliRun.h"
+#include "TerminalHost.h"
+
+#include <chrono>
+#include <csignal>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
 
 using namespace testfiles;
 
@@ -39,6 +48,10 @@ TEST(Cli, ExitStatusAndMessages) {
     TempDir dir;
     WriteFile(dir / "ok.tim", "x");
     WriteFile(dir / "afile", "");
+    WriteFile(dir / "p.tim", "p");
+    WriteFile(dir / "p.c", "int p;");
+    WriteFile(dir / "car.TIM", "car");
+    WriteFile(dir / "car.TMD", "model");
     struct Case {
         std::vector<std::string> args;
         int status;
@@ -56,6 +69,13 @@ TEST(Cli, ExitStatusAndMessages) {
         {{"-o", ".", "afile", "ok.tim"},
          1,
          "Output file ./afile.c would overwrite its input file!\n"},
+        {{"-o", ".", "p.tim", "p.c"},
+         1,
+         "Output file ./p.c would overwrite input file p.c of this run!\n"
+         "Output file ./p.c would overwrite its input file!\n"},
+        {{"-l", "car", "car.TIM", "car.TMD"},
+         1,
+         "Output file ./car.c was already written in this run!\n"},
     };
     WriteFile(dir / "afile.c", "");
     fs::remove(dir.path() / "afile.c");
@@ -68,6 +88,8 @@ TEST(Cli, ExitStatusAndMessages) {
     }
     EXPECT_EQ(ReadFile(dir / "ok.c"), ReferenceC("x", "Label2"));
     EXPECT_EQ(ReadFile(dir / "afile"), "");
+    EXPECT_EQ(ReadFile(dir / "p.c"), "int p;");
+    EXPECT_EQ(ReadFile(dir / "car.c"), ReferenceC("car", "car1"));
 }
 
 TEST(Cli, UsageErrorsAndInformation) {
@@ -131,6 +153,183 @@ TEST(Cli, ProgressIsDrawnOnlyOnATerminal) {
     raw = std::system(quiet.c_str());
     EXPECT_EQ(WEXITSTATUS(raw), 0);
     EXPECT_EQ(ReadFile(dir / "terminal.txt"), "");
+}
+
+TEST(Cli, InterruptRemovesTheTemporaryFile) {
+    for (int signal : {SIGINT, SIGTERM, SIGHUP}) {
+        SCOPED_TRACE(signal);
+        TempDir dir;
+        // A pipe as input holds the conversion in the middle for as long as needed.
+        ASSERT_EQ(mkfifo((dir / "pipe.tim").c_str(), 0600), 0);
+        pid_t child = fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            for (int s : {SIGINT, SIGTERM, SIGHUP})
+                std::signal(s, SIG_DFL);
+            if (chdir(dir.path().c_str()) != 0)
+                _exit(100);
+            execl(TAVRIK_CLI, "tavrik", "-q", "pipe.tim", static_cast<char*>(nullptr));
+            _exit(101);
+        }
+        int pipe = open((dir / "pipe.tim").c_str(), O_WRONLY);
+        ASSERT_GE(pipe, 0);
+        const std::string data(1000, 'p');
+        ASSERT_EQ(write(pipe, data.data(), data.size()), static_cast<ssize_t>(data.size()));
+        bool temporarySeen = false;
+        for (int wait = 0; wait < 6000 && !temporarySeen; ++wait) {
+            for (const auto& name : dir.Names())
+                temporarySeen = temporarySeen || name.rfind(".tvk", 0) == 0;
+            if (!temporarySeen)
+                std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+        EXPECT_TRUE(temporarySeen);
+        kill(child, signal);
+        int status = 0;
+        ASSERT_EQ(waitpid(child, &status, 0), child);
+        close(pipe);
+        EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == signal) << status;
+        EXPECT_EQ(dir.Names(), std::vector<std::string>{"pipe.tim"});
+    }
+}
+
+// What replacing an existing output may change when the converter is not root: the
+// text only. Where a rename would change more, or cannot be done, the file is
+// written where it is.
+TEST(Cli, ReplacedOutputKeepsOwnerLinksAndPlace) {
+    if (std::system("command -v setpriv >/dev/null 2>&1") != 0)
+        GTEST_SKIP() << "setpriv(1) is needed to run the converter as another user";
+    if (geteuid() != 0)
+        GTEST_SKIP() << "only root can give the files to two different users";
+    constexpr uid_t kNobody = 65534;
+    struct Case {
+        const char* what;
+        mode_t folderMode;
+        uid_t outputOwner; // kNobody, or root
+        mode_t outputMode;
+        bool secondLink;
+        bool missingOutput;
+        int status;
+        bool inPlace;
+    } cases[] = {
+        {"own output, by rename", 0777, kNobody, 0640, false, false, 0, false},
+        {"output of another user", 0777, 0, 0666, false, false, 0, true},
+        {"output with a second link", 0777, kNobody, 0644, true, false, 0, true},
+        {"folder that takes no new file", 0755, kNobody, 0644, false, false, 0, true},
+        {"new output in such a folder", 0755, 0, 0666, false, true, 1, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        TempDir dir;
+        const fs::path out = dir.path() / "work";
+        fs::create_directory(out);
+        WriteFile(out / "in.bin", "new");
+        ASSERT_EQ(chmod((out / "in.bin").c_str(), 0644), 0);
+        struct stat before {};
+        if (!c.missingOutput) {
+            WriteFile(out / "in.c", "old text");
+            ASSERT_EQ(chown((out / "in.c").c_str(), c.outputOwner, c.outputOwner), 0);
+            ASSERT_EQ(chmod((out / "in.c").c_str(), c.outputMode), 0);
+            if (c.secondLink)
+                fs::create_hard_link(out / "in.c", dir.path() / "link.c");
+            ASSERT_EQ(stat((out / "in.c").c_str(), &before), 0);
+        }
+        ASSERT_EQ(chmod(dir.path().c_str(), 0755), 0);
+        ASSERT_EQ(chmod(out.c_str(), c.folderMode), 0);
+
+        const std::string command = "cd " + Quote(out.string()) +
+                                    " && setpriv --reuid=65534 --regid=65534 --clear-groups " +
+                                    Quote(TAVRIK_CLI) + " -q -l t in.bin 2>" +
+                                    Quote((dir.path() / "err.txt").string());
+        const int raw = std::system(command.c_str());
+        ASSERT_TRUE(WIFEXITED(raw));
+        EXPECT_EQ(WEXITSTATUS(raw), c.status) << ReadFile(dir.path() / "err.txt");
+        if (c.missingOutput) {
+            EXPECT_EQ(ReadFile(dir.path() / "err.txt"), "Failed to open output file ./in.c!\n");
+            EXPECT_FALSE(fs::exists(out / "in.c"));
+            continue;
+        }
+        EXPECT_EQ(ReadFile(out / "in.c"), ReferenceC("new", "t"));
+        struct stat after {};
+        ASSERT_EQ(stat((out / "in.c").c_str(), &after), 0);
+        EXPECT_EQ(after.st_uid, c.outputOwner);
+        EXPECT_EQ(after.st_gid, c.outputOwner);
+        EXPECT_EQ(after.st_mode & 07777, c.outputMode);
+        EXPECT_EQ(after.st_ino == before.st_ino, c.inPlace);
+        if (c.secondLink) {
+            EXPECT_EQ(ReadFile(dir.path() / "link.c"), ReferenceC("new", "t"));
+        }
+        std::vector<std::string> names;
+        for (const auto& entry : fs::directory_iterator(out))
+            names.push_back(entry.path().filename().string());
+        std::sort(names.begin(), names.end());
+        EXPECT_EQ(names, (std::vector<std::string>{"in.bin", "in.c"})) << "nothing left behind";
+    }
+}
+
+TEST(Cli, ControlCharactersInNamesAreShownEscaped) {
+    struct Case {
+        std::string name, shown;
+    } cases[] = {
+        {"line\nfeed", "line\\nfeed"},
+        {"\x1b[2Jclear", "\\033[2Jclear"},
+        {"tab\tand\rreturn\b", "tab\\tand\\rreturn\\b"},
+        {"del\x7f and \x01", "del\\177 and \\001"},
+        {"c1 \xc2\x9b and \xc3\xa9", "c1 \\302\\233 and \xc3\xa9"},
+        {"plain name.tim", "plain name.tim"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(EscapeControlCharacters(c.name), c.shown) << c.shown;
+
+    TempDir dir;
+    WriteFile(dir / "ok\x1b[31m.tim", "x");
+    Outcome r = RunTavrik(dir, {"-q", "gone\n\x1b[2J.tim", "ok\x1b[31m.tim"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, "Failed to open input file gone\\n\\033[2J.tim!\n");
+    EXPECT_EQ(ReadFile(dir / "ok\x1b[31m.c"), ReferenceC("x", "Label2"));
+
+    if (std::system("command -v script >/dev/null 2>&1") != 0)
+        GTEST_SKIP() << "script(1) is needed to give the converter a terminal";
+    const std::string command = "cd " + Quote(dir.path().string()) + " && script -qec " +
+                                Quote(Quote(TAVRIK_CLI) + " " + Quote("ok\x1b[31m.tim")) +
+                                " /dev/null >terminal.txt 2>&1";
+    int raw = std::system(command.c_str());
+    EXPECT_EQ(WEXITSTATUS(raw), 0);
+    const std::string seen = ReadFile(dir / "terminal.txt");
+    EXPECT_NE(seen.find("1/1 ok\\033[31m.tim"), std::string::npos) << seen;
+    EXPECT_EQ(seen.find('\x1b'), std::string::npos) << seen;
+}
+
+TEST(Cli, ClosedOrFullStandardStreams) {
+    TempDir dir;
+    WriteFile(dir / "a.tim", "A");
+    struct Case {
+        const char* what;
+        std::string arguments, redirections;
+        int status;
+        std::string err;
+    } cases[] = {
+        {"text to a closed output", "-o - a.tim", ">&-", 1,
+         "Failed to write output file (standard output)!\n"},
+        {"usage to a closed output", "-h", ">&-", 2, "tavrik: cannot write to standard output\n"},
+        {"usage to a full output", "--help", ">/dev/full", 2,
+         "tavrik: cannot write to standard output\n"},
+        {"version to a full output", "-V", ">/dev/full", 2,
+         "tavrik: cannot write to standard output\n"},
+        {"files with closed input and output", "-l x a.tim", "<&- >&-", 0, ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        fs::remove(dir.path() / "a.c");
+        const std::string command = "cd " + Quote(dir.path().string()) + " && " +
+                                    Quote(TAVRIK_CLI) + " " + c.arguments + " " + c.redirections +
+                                    " 2>err.txt";
+        const int raw = std::system(command.c_str());
+        ASSERT_TRUE(WIFEXITED(raw));
+        EXPECT_EQ(WEXITSTATUS(raw), c.status);
+        EXPECT_EQ(ReadFile(dir / "err.txt"), c.err);
+    }
+    EXPECT_EQ(ReadFile(dir / "a.c"), ReferenceC("A", "x"));
+    EXPECT_EQ(ReadFile(dir / "a.tim"), "A");
 }
 
 TEST(Cli, InvalidLabelIsWarnedAboutAndConverted) {

@@ -134,6 +134,21 @@ TEST(Emitters, LinkingOptionsAddOnlyWhatTheyName) {
     }
 }
 
+TEST(Emitters, LineFeedsInALabelBecomeCrLf) {
+    const std::string data = Bytes({1});
+    struct Case {
+        std::string label, written;
+    } cases[] = {
+        {"a\nb", "a\r\nb"}, {"\n\nx\n", "\r\n\r\nx\r\n"}, {"a\r\nb", "a\r\nb"},
+        {"a\rb", "a\rb"},   {"\r\n\n", "\r\n\r\n"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(Convert(kEmitters[0], data, c.label),
+                  "unsigned char " + c.written + "[] = {\r\n0x01};\r\n");
+        EXPECT_EQ(Convert(kEmitters[1], data, c.label), c.written + ":\r\n\t.byte\t0x01\r\n");
+    }
+}
+
 TEST(Emitters, BufferBoundarySizesMatchReference) {
     // Around the 64 KiB read buffer, and around the points where the text of a slice
     // fills the 256 KiB output buffer.

@@ -16,7 +16,7 @@ class ReadFailure {
 };
 
 class WriteFailure {
-public:
+  public:
     explicit WriteFailure(long long after) { tavrik::os::SetWriteFailureForTesting(after); }
     ~WriteFailure() { tavrik::os::SetWriteFailureForTesting(-1); }
 };
@@ -78,6 +78,24 @@ TEST(ConvertFaults, ReadErrorInTheMiddleIsReportedAndOutputKept) {
     // The seam is off again: the same conversion now succeeds.
     EXPECT_EQ(ConvertToC(dir / "in.bin", dir / "out.c", "l"), CONVERT_OK);
     EXPECT_EQ(ReadFile(dir / "out.c"), ReferenceC(RandomBytes(200000, 1), "l"));
+}
+
+TEST(ConvertFaults, InputGrowingWhileReadIsTakenAtItsOpeningSize) {
+    // Text appended to the input while it is read (as when the output is the input's
+    // own end) must not be chased.
+    TempDir dir;
+    const std::string data = RandomBytes(3 * 65536 + 5, 7);
+    WriteFile(dir / "in.bin", data);
+    int calls = 0;
+    ASSERT_EQ(ConvertFile(SourceFormat::Asm, dir / "in.bin", dir / "out.asm", "l",
+                          [&](std::uint64_t, std::uint64_t) {
+                              std::ofstream grow(dir / "in.bin", std::ios::binary | std::ios::app);
+                              grow << std::string(100000, 'x');
+                              ++calls;
+                          }),
+              CONVERT_OK);
+    EXPECT_EQ(calls, 4);
+    EXPECT_EQ(ReadFile(dir / "out.asm"), ReferenceAsm(data, "l"));
 }
 
 TEST(ConvertFaults, ProgressReportsEveryChunkUpToTheSize) {

@@ -4,6 +4,7 @@
 #include "TestFiles.h"
 
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 using namespace testfiles;
@@ -45,6 +46,60 @@ TEST(PosixFaults, ReplacedOutputKeepsItsPermissionsAndLinks) {
     ASSERT_EQ(stat((dir / "real.c").c_str(), &info), 0);
     EXPECT_EQ(info.st_mode & 07777, 0640u);
     EXPECT_EQ(dir.Names(), (std::vector<std::string>{"in.bin", "link.c", "real.c"}));
+}
+
+TEST(PosixFaults, TemporaryFileIsPrivateAndGetsTheFinalModeBeforeTheRename) {
+    struct Case {
+        const char* what;
+        int existingMode; // -1: no output yet
+        mode_t umask;
+        unsigned finalMode;
+    } cases[] = {
+        {"private output", 0600, 022, 0600},
+        {"shared output", 0664, 077, 0664},
+        {"new output", -1, 022, 0644},
+        {"new output, strict mask", -1, 027, 0640},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        // The mask belongs to the whole process, so each case sets it in a child of its own.
+        TempDir dir;
+        WriteFile(dir / "in.bin", RandomBytes(200000, 8));
+        if (c.existingMode >= 0) {
+            WriteFile(dir / "out.c", "secret");
+            ASSERT_EQ(chmod((dir / "out.c").c_str(), static_cast<mode_t>(c.existingMode)), 0);
+        }
+        pid_t child = fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            umask(c.umask);
+            unsigned seen = 0;
+            int calls = 0;
+            ConvertResult result =
+                ConvertFile(SourceFormat::C, dir / "in.bin", dir / "out.c", "l",
+                            [&](std::uint64_t, std::uint64_t) {
+                                ++calls;
+                                for (const auto& entry : fs::directory_iterator(dir.path())) {
+                                    struct stat info;
+                                    if (entry.path().filename().string().rfind(".tvk", 0) == 0 &&
+                                        stat(entry.path().c_str(), &info) == 0)
+                                        seen |= info.st_mode & 077;
+                                }
+                            });
+            // Exit codes: the result, or 10 for a temporary file readable by others,
+            // or 11 for no progress seen at all.
+            _exit(result != CONVERT_OK ? 1 : seen != 0 ? 10 : calls == 0 ? 11 : 0);
+        }
+        int status = 0;
+        ASSERT_EQ(waitpid(child, &status, 0), child);
+        ASSERT_TRUE(WIFEXITED(status));
+        EXPECT_EQ(WEXITSTATUS(status), 0);
+        struct stat info;
+        ASSERT_EQ(stat((dir / "out.c").c_str(), &info), 0);
+        EXPECT_EQ(info.st_mode & 07777, c.finalMode);
+        EXPECT_EQ(ReadFile(dir / "out.c"), ReferenceC(RandomBytes(200000, 8), "l"));
+        EXPECT_EQ(dir.Names(), (std::vector<std::string>{"in.bin", "out.c"}));
+    }
 }
 
 TEST(PosixFaults, LinksToTheInputAreTheInput) {

@@ -118,10 +118,10 @@ TEST(ConversionRun, SeveralEntriesGetNumberedLabelsAndOneStepEach) {
     host.fields = {(dst.path() / "sub" / "deeper").string(), "tex", 0};
     host.entries = {src / "pic1.tim", src / "pic2.tim"};
     RunConversion(host);
-    EXPECT_EQ(host.log,
-              Join(Prefix(2), {"MakeSureDirectoryPathExists " + host.fields.destination + kSep,
-                               "BeginWaitCursor", "StepProgress", "GetEntryText 0", "StepProgress",
-                               "GetEntryText 1", "SetProgressPosition 0", "EndWaitCursor"}));
+    EXPECT_EQ(host.log, Join(Prefix(2),
+                             {"MakeSureDirectoryPathExists " + host.fields.destination + kSep,
+                              "BeginWaitCursor", "GetEntryText 0", "GetEntryText 1", "StepProgress",
+                              "StepProgress", "SetProgressPosition 0", "EndWaitCursor"}));
     const fs::path out = dst.path() / "sub" / "deeper";
     EXPECT_EQ(ReadFile(out / "pic1.c"), ReferenceC(Bytes({1, 2, 3}), "tex1"));
     EXPECT_EQ(ReadFile(out / "pic2.c"), ReferenceC(Bytes({4}), "tex2"));
@@ -153,15 +153,16 @@ TEST(ConversionRun, FailedEntriesAreReportedAndTheRunGoesOn) {
     const std::string caption = " | Tavrik - Conversion Error!";
     EXPECT_EQ(host.log,
               Join(Prefix(5),
-                   {"MakeSureDirectoryPathExists " + out + kSep, "BeginWaitCursor", "StepProgress",
-                    "GetEntryText 0", "StepProgress", "GetEntryText 1",
+                   {"MakeSureDirectoryPathExists " + out + kSep, "BeginWaitCursor",
+                    "GetEntryText 0", "GetEntryText 1", "GetEntryText 2", "GetEntryText 3",
+                    "GetEntryText 4", "StepProgress", "StepProgress",
                     "ShowMessage Failed to open input file " + (dir / "gone.tim") + "!" + caption,
-                    "StepProgress", "GetEntryText 2",
+                    "StepProgress",
                     "ShowMessage Failed to open output file " + out + kSep + "b.c!" + caption,
-                    "StepProgress", "GetEntryText 3",
+                    "StepProgress",
                     "ShowMessage Output file " + out + kSep +
                         "x.c would overwrite its input file!" + caption,
-                    "StepProgress", "GetEntryText 4", "SetProgressPosition 0", "EndWaitCursor"}));
+                    "StepProgress", "SetProgressPosition 0", "EndWaitCursor"}));
     EXPECT_EQ(ReadFile(dir / "a.c"), ReferenceC("A", "t1"));
     EXPECT_EQ(ReadFile(dir / "d.c"), ReferenceC("D", "t5"));
     EXPECT_EQ(ReadFile(dir / "x.c"), "int x;");
@@ -193,22 +194,87 @@ TEST(ConversionRun, OtherFormatsWriteNothingButStillStep) {
         EXPECT_EQ(
             host.log,
             Join(Prefix(2), {"MakeSureDirectoryPathExists " + dir.path().string() + kSep,
-                             "BeginWaitCursor", "StepProgress", "GetEntryText 0", "StepProgress",
-                             "GetEntryText 1", "SetProgressPosition 0", "EndWaitCursor"}))
+                             "BeginWaitCursor", "GetEntryText 0", "GetEntryText 1", "StepProgress",
+                             "StepProgress", "SetProgressPosition 0", "EndWaitCursor"}))
             << format;
     }
     EXPECT_EQ(dir.Names(), std::vector<std::string>{"a.tim"});
 }
 
-TEST(ConversionRun, SameTitleTwiceLeavesTheLaterEntry) {
-    TempDir dir;
-    WriteFile(dir / "pic.tim", "1");
-    WriteFile(dir / "pic.tmd", "2");
-    FakeHost host;
-    host.fields = {dir.path().string() + kSep, "p", 0};
-    host.entries = {dir / "pic.tim", dir / "pic.tmd"};
-    RunConversion(host);
-    EXPECT_EQ(ReadFile(dir / "pic.c"), ReferenceC("2", "p2"));
+// Messages of the run, without the calls around them.
+Log Messages(const Log& log) {
+    Log messages;
+    for (const auto& line : log)
+        if (line.rfind("ShowMessage ", 0) == 0)
+            messages.push_back(line.substr(12));
+    return messages;
+}
+
+TEST(ConversionRun, NothingOfTheRunIsReplacedByALaterOrEarlierEntry) {
+    const std::string caption = " | Tavrik - Conversion Error!";
+    struct Case {
+        const char* what;
+        std::vector<std::string> names; // files made with their own name as content
+        std::vector<std::string> entries;
+        std::vector<std::string> messages;             // with {} for the folder and its separator
+        std::vector<std::vector<std::string>> written; // output, its input, its label
+    } cases[] = {
+        {"an earlier output is a later input",
+         {"p.tim", "p.c"},
+         {"p.tim", "p.c"},
+         {"Output file {}p.c would overwrite input file {}p.c of this run!",
+          "Output file {}p.c would overwrite its input file!"},
+         {}},
+        {"a later output is an earlier input",
+         {"q.c", "q.tmd"},
+         {"q.c", "q.tmd"},
+         {"Output file {}q.c would overwrite its input file!",
+          "Output file {}q.c would overwrite input file {}q.c of this run!"},
+         {}},
+        {"two entries with one title",
+         {"car.TIM", "car.TMD", "van.tim"},
+         {"car.TIM", "car.TMD", "van.tim"},
+         {"Output file {}car.c was already written in this run!"},
+         {{"car.c", "car.TIM", "t1"}, {"van.c", "van.tim", "t3"}}},
+        {"an input listed twice that is its own output",
+         {"x.c"},
+         {"x.c", "." + kSep + "x.c"},
+         {"Output file {}x.c would overwrite its input file!",
+          "Output file {}x.c would overwrite its input file!"},
+         {}},
+        {"one file listed twice",
+         {"s.tim"},
+         {"s.tim", "." + kSep + "s.tim"},
+         {"Output file {}s.c was already written in this run!"},
+         {{"s.c", "s.tim", "t1"}}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        TempDir dir;
+        for (const auto& name : c.names)
+            WriteFile(dir / name, name);
+        FakeHost host;
+        host.fields = {dir.path().string(), "t", 0};
+        for (const auto& entry : c.entries)
+            host.entries.push_back(dir / entry);
+        RunConversion(host);
+        Log expected;
+        for (std::string message : c.messages) {
+            for (std::size_t at; (at = message.find("{}")) != std::string::npos;)
+                message.replace(at, 2, dir.path().string() + kSep);
+            expected.push_back(message + caption);
+        }
+        EXPECT_EQ(Messages(host.log), expected);
+        for (const auto& name : c.names)
+            EXPECT_EQ(ReadFile(dir / name), name) << "an input is never changed";
+        std::vector<std::string> present = c.names;
+        for (const auto& w : c.written) {
+            EXPECT_EQ(ReadFile(dir / w[0]), ReferenceC(w[1], w[2])) << w[0];
+            present.push_back(w[0]);
+        }
+        std::sort(present.begin(), present.end());
+        EXPECT_EQ(dir.Names(), present) << "no other file, no temporary one left";
+    }
 }
 
 } // namespace

@@ -13,7 +13,7 @@ deb=$(ls "$tmp"/out/*.deb)
 [ "$(basename "$deb")" = "tavrik_2.0_amd64.deb" ] || fail "package named $(basename "$deb")"
 [ "$(dpkg-deb -f "$deb" Package)" = "tavrik" ] || fail "package name"
 [ "$(dpkg-deb -f "$deb" Version)" = "2.0" ] || fail "package version"
-dpkg-deb -f "$deb" Depends | grep -q "libc6" || fail "no dependency on the C library"
+dpkg-deb -f "$deb" Depends | grep "libc6" >/dev/null || fail "no dependency on the C library"
 
 dpkg -x "$deb" "$tmp/root"
 usr=$tmp/root/usr

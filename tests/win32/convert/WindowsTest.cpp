@@ -95,6 +95,21 @@ TEST(WindowsFiles, InputUnderAnotherSpellingIsTheSameFile) {
     EXPECT_EQ(ReadFile(dir / "x.c"), "int x;");
 }
 
+TEST(WindowsFiles, DevicesByNameAreNeitherInputNorOutput) {
+    // aux.tim opens the AUX device, nul.c the null device, in any folder.
+    TempDir dir;
+    WriteFile(dir / "in.bin", "data");
+    for (const char* input : {"aux.tim", "nul.tim", "NUL", "com1.bin"}) {
+        EXPECT_EQ(ConvertToC(dir / input, dir / "out.c", "l"), CONVERT_INPUT_FAILED) << input;
+        EXPECT_EQ(ConvertToAsm(dir / input, dir / "out.asm", "l"), CONVERT_INPUT_FAILED) << input;
+    }
+    for (const char* output : {"nul.c", "NUL", "aux.asm", "com1.c"}) {
+        EXPECT_EQ(ConvertToC(dir / "in.bin", dir / output, "l"), CONVERT_OUTPUT_FAILED) << output;
+        EXPECT_EQ(ConvertToAsm(dir / "in.bin", dir / output, "l"), CONVERT_OUTPUT_FAILED) << output;
+    }
+    EXPECT_EQ(dir.Names(), std::vector<std::string>{"in.bin"});
+}
+
 TEST(WindowsFiles, FolderCreationMakesEveryMissingLevel) {
     TempDir dir;
     const std::string deep = dir.path().string() + "\\a\\b\\\\c\\";
@@ -168,6 +183,25 @@ TEST(WindowsConverter, StandardOutputIsBinaryAndFilesGoIntoTheFolder) {
     EXPECT_EQ(ReadFile(dir.path() / "out" / "new" / "pic.c"),
               ReferenceC(Bytes({0x0a, 0x0d, 0x1a, 0xff}), "Label1"));
     DeleteFileA(captured.c_str());
+}
+
+TEST(WindowsConverter, OneFileInTwoLetterCasesIsWrittenOnce) {
+    TempDir dir;
+    WriteFile(dir / "car.tim", "C");
+    const std::string captured =
+        dir.path().parent_path().string() + "\\" + dir.path().filename().string() + ".out";
+    EXPECT_EQ(RunConverter("-q -o out car.tim CAR.TIM", dir.path().string(), captured), 1u);
+    EXPECT_EQ(ReadFile(captured), "Output file out\\car.c was already written in this run!\r\n");
+    EXPECT_EQ(ReadFile(dir.path() / "out" / "car.c"), ReferenceC("C", "Label1"));
+    DeleteFileA(captured.c_str());
+}
+
+TEST(WindowsConverter, StandardOutputMayBeADevice) {
+    // The converter's own standard output is the one device it writes.
+    TempDir dir;
+    WriteFile(dir / "pic.tim", "P");
+    EXPECT_EQ(RunConverter("-q -o - pic.tim", dir.path().string(), "NUL"), 0u);
+    EXPECT_EQ(dir.Names(), std::vector<std::string>{"pic.tim"});
 }
 
 } // namespace

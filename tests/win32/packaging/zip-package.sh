@@ -20,7 +20,7 @@ listing=$(cd "$top" && find . -type f | sort | tr '\n' ' ')
 for doc in README.txt LICENSE.txt; do
   [ "$(grep -c $'\r$' "$top/$doc")" = "$(wc -l <"$top/$doc")" ] || fail "$doc has bare line feeds"
 done
-head -c 2 "$top/Tavrik.exe" | grep -q MZ || fail "Tavrik.exe is no Windows program"
+head -c 2 "$top/Tavrik.exe" | grep MZ >/dev/null || fail "Tavrik.exe is no Windows program"
 
 version=$("$source/scripts/wine-run" "$top/tavrik-cli.exe" --version | tr -d '\r')
 [ "$version" = "tavrik 2.0" ] || fail "tavrik-cli.exe --version gave \"$version\""

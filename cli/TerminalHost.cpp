@@ -87,9 +87,9 @@ bool TerminalHost::MakeSureDirectoryPathExists(std::string path) {
     return tavrik::os::MakeSureDirectoryPathExists(path);
 }
 
-void TerminalHost::ShowMessage(std::string text, std::string caption) {
+void TerminalHost::ShowMessage(std::string text, MessageKind kind) {
     ClearLine();
-    if (caption == kRefusalCaption)
+    if (kind == MessageKind::Refused)
         refused_ = true;
     else
         entryFailed_ = true;

@@ -29,7 +29,7 @@ class TerminalHost : public ConvertHost {
     void StepProgress() override;
     void SetProgressPosition(int position) override;
     bool MakeSureDirectoryPathExists(std::string path) override;
-    void ShowMessage(std::string text, std::string caption) override;
+    void ShowMessage(std::string text, MessageKind kind) override;
     void BeginWaitCursor() override {}
     void EndWaitCursor() override {}
     void ShowEntryBytes(std::uint64_t converted, std::uint64_t total) override;

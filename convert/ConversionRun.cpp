@@ -117,22 +117,23 @@ void RunConversion(ConvertHost& host, ConvertTarget target, const OutputOptions&
     host.SetProgressStep(1);
 
     if (count <= 0) {
-        host.ShowMessage("You have to select at least one source file!", kRefusalCaption);
+        host.ShowMessage("You have to select at least one source file!", MessageKind::Refused);
         return;
     }
     if (fields.destination.empty()) {
         host.ShowMessage("You have to choose a destination folder for the output file(s)!",
-                         kRefusalCaption);
+                         MessageKind::Refused);
         return;
     }
     if (fields.label.empty()) {
-        host.ShowMessage("You have to specify a label for the output file(s)!", kRefusalCaption);
+        host.ShowMessage("You have to specify a label for the output file(s)!",
+                         MessageKind::Refused);
         return;
     }
     if (target == ConvertTarget::Files &&
         !host.MakeSureDirectoryPathExists(fields.destination + kPathSeparator)) {
         host.ShowMessage("Failed to create destination folder!\nOperation cancelled!",
-                         kRefusalCaption);
+                         MessageKind::Refused);
         return;
     }
 
@@ -195,11 +196,11 @@ void RunConversion(ConvertHost& host, ConvertTarget target, const OutputOptions&
                 files.AddWritten(outputPath);
         }
         if (!refusal.empty())
-            host.ShowMessage(refusal, kEntryFailureCaption);
+            host.ShowMessage(refusal, MessageKind::EntryFailed);
         else if (result != CONVERT_OK)
             host.ShowMessage(EntryFailureText(result, host.ShowablePath(inputPath),
                                               host.ShowablePath(outputPath)),
-                             kEntryFailureCaption);
+                             MessageKind::EntryFailed);
     }
     host.SetProgressPosition(0);
 }

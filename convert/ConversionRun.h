@@ -17,6 +17,10 @@ struct OutputOptions {
     bool labelsFromFileNames = false;
 };
 
+// A refusal stops the run before anything is written; an entry's failure stops only
+// that entry.
+enum class MessageKind { Refused, EntryFailed };
+
 class ConvertHost {
   public:
     virtual ~ConvertHost() = default;
@@ -33,7 +37,9 @@ class ConvertHost {
 
     virtual bool MakeSureDirectoryPathExists(std::string path) = 0;
 
-    virtual void ShowMessage(std::string text, std::string caption) = 0;
+    // Each host shows |kind| its own way: the window by a box's caption, the command-line
+    // converter by its exit status.
+    virtual void ShowMessage(std::string text, MessageKind kind) = 0;
 
     virtual void BeginWaitCursor() = 0;
     virtual void EndWaitCursor() = 0;
@@ -49,9 +55,6 @@ class ConvertHost {
 };
 
 enum class ConvertTarget { Files, StandardOutput };
-
-inline constexpr const char* kRefusalCaption = "Tavrik - Error!";
-inline constexpr const char* kEntryFailureCaption = "Tavrik - Conversion Error!";
 
 // The symbol of entry index (0-based) out of count entries.
 std::string EntryLabel(const ConvertFields& fields, const OutputOptions& options, int count,

@@ -1,13 +1,11 @@
 #include "Emitters.h"
 
 #include "FileSystem.h"
+#include "OutputFile.h"
 
 #include <array>
-#include <atomic>
-#include <cstdio>
 #include <cstring>
 #include <memory>
-#include <optional>
 
 using tavrik::os::File;
 
@@ -246,32 +244,6 @@ ConvertResult EmitAs(SourceFormat format, File& input, File& output, const std::
                                      : Emit<AsmSource>(input, output, label, progress, options);
 }
 
-bool SameFile(const File& a, const File& b) {
-    tavrik::os::FileIdentity first, second;
-    return a.Identity(first) && b.Identity(second) && first == second;
-}
-
-std::string TemporaryNameFor(const std::string& target) {
-    static std::atomic<unsigned> counter{0};
-    char suffix[48];
-    std::snprintf(suffix, sizeof suffix, ".tvk%lx-%x.tmp", tavrik::os::ProcessId(),
-                  counter.fetch_add(1));
-    return tavrik::os::FolderPart(target) + suffix;
-}
-
-// Devices and pipes cannot be replaced by renaming; they are written in place.
-ConvertResult WriteInPlace(SourceFormat format, File& input, const std::string& outputPath,
-                           const std::string& label, const ByteProgress& progress,
-                           const EmitOptions& options) {
-    File output = File::CreateTruncating(outputPath);
-    if (!output.IsOpen())
-        return CONVERT_OUTPUT_FAILED;
-    ConvertResult result = EmitAs(format, input, output, label, progress, options);
-    if (!output.Close() && result == CONVERT_OK)
-        result = CONVERT_WRITE_FAILED;
-    return result;
-}
-
 } // namespace
 
 ConvertResult ConvertFile(SourceFormat format, const std::string& inputPath,
@@ -283,63 +255,9 @@ ConvertResult ConvertFile(SourceFormat format, const std::string& inputPath,
     if (outputPath.empty())
         return CONVERT_OUTPUT_FAILED;
 
-    // Learn before writing anything whether the output could be replaced at all,
-    // and whether it is the input itself.
-    const std::string target = tavrik::os::ResolveReplaceTarget(outputPath);
-    tavrik::os::ProbeResult probe;
-    File existing = File::ProbeForWriting(target, probe);
-    if (probe == tavrik::os::ProbeResult::Failed)
-        return CONVERT_OUTPUT_FAILED;
-    unsigned mode = tavrik::os::NewFileMode();
-    if (probe == tavrik::os::ProbeResult::Opened) {
-        if (SameFile(input, existing))
-            return CONVERT_SAME_FILE;
-        if (!existing.IsRegular()) {
-            existing.Close();
-            return WriteInPlace(format, input, target, label, progress, options);
-        }
-        mode = existing.Mode();
-    }
-
-    std::string temporary;
-    std::optional<tavrik::os::TemporaryGuard> guard;
-    File output;
-    for (int attempt = 0; attempt < 100 && !output.IsOpen(); ++attempt) {
-        temporary = TemporaryNameFor(target);
-        guard.emplace(temporary);
-        bool exists = false;
-        output = File::CreateNew(temporary, exists);
-        if (!output.IsOpen() && !exists)
-            break;
-    }
-    // A folder that takes no new file, or a file that a rename would rob of its links or
-    // owner, is still written where it is, as an existing file always could be.
-    bool inPlace = false;
-    if (!output.IsOpen()) {
-        guard.reset();
-        if (probe != tavrik::os::ProbeResult::Opened)
-            return CONVERT_OUTPUT_FAILED;
-        inPlace = true;
-    } else if (probe == tavrik::os::ProbeResult::Opened && existing.LosesByReplacement(output)) {
-        output.Close();
-        tavrik::os::RemoveFile(temporary);
-        guard.reset();
-        inPlace = true;
-    }
-    existing.Close();
-    if (inPlace)
-        return WriteInPlace(format, input, target, label, progress, options);
-
-    ConvertResult result = EmitAs(format, input, output, label, progress, options);
-    if (result == CONVERT_OK)
-        output.SetMode(mode);
-    if (!output.Close() && result == CONVERT_OK)
-        result = CONVERT_WRITE_FAILED;
-    if (result == CONVERT_OK && !tavrik::os::MoveReplacing(temporary, target))
-        result = CONVERT_OUTPUT_FAILED;
-    if (result != CONVERT_OK)
-        tavrik::os::RemoveFile(temporary);
-    return result;
+    return ReplaceOutputFile(input, outputPath, [&](File& output) {
+        return EmitAs(format, input, output, label, progress, options);
+    });
 }
 
 ConvertResult ConvertToC(std::string inputPath, std::string outputPath, std::string label) {
@@ -364,7 +282,7 @@ ConvertResult ConvertToStandardOutput(SourceFormat format, const std::string& in
     tavrik::os::FileIdentity written;
     if (output.IsRegular() && !output.Identity(written))
         return CONVERT_OUTPUT_FAILED;
-    if (output.IsRegular() && SameFile(input, output))
+    if (output.IsRegular() && IsSameFile(input, output))
         return CONVERT_SAME_FILE;
     return EmitAs(format, input, output, label, progress, options);
 }

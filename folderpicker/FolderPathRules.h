@@ -3,6 +3,8 @@
 // names. Window-free: the file system and the boxes come through FolderServices.
 #pragma once
 
+#include "FileSystem.h"
+
 #include <cstddef>
 #include <string>
 #include <vector>
@@ -16,12 +18,8 @@ inline constexpr unsigned kDriveCdRom = 5;
 // The platform's path buffers hold this many bytes, the terminator included.
 inline constexpr std::size_t kMaxPathBytes = 260;
 
-enum class PathKind { Missing, Folder, File };
-
-struct FoundEntry {
-    std::string name;
-    bool folder = false;
-};
+using tavrik::os::FoundEntry;
+using tavrik::os::PathKind;
 
 class FolderServices {
   public:

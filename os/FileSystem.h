@@ -1,6 +1,6 @@
 #pragma once
 
-// The engine's only door to the operating system. Everything here works on raw,
+// The programs' only door to the operating system. Everything here works on raw,
 // unbuffered handles: the emitters do their own buffering, and no text-mode
 // translation can ever touch the bytes.
 
@@ -76,6 +76,13 @@ class File {
     std::uint64_t bytesWritten_ = 0;
 };
 
+enum class PathKind { Missing, Folder, File };
+
+struct FoundEntry {
+    std::string name;
+    bool folder = false;
+};
+
 // The file that |path| names, links followed; false when there is none to be seen.
 bool IdentifyPath(const std::string& path, FileIdentity& identity, bool& regular);
 // The permission bits that a file created here is given.
@@ -112,6 +119,12 @@ unsigned long ProcessId();
 bool ListFolderFiles(const std::string& folder, std::vector<std::string>& names);
 
 #ifdef _WIN32
+// What |path| names, links followed; anything that is no folder counts as a file.
+PathKind KindOfPath(const std::string& path);
+// The type of drive whose root |root| is, numbered as the platform numbers it.
+unsigned DriveType(const std::string& root);
+// The entries that a search pattern with wildcards matches, "." and ".." among them.
+std::vector<FoundEntry> FindEntries(const std::string& pattern);
 // |wide| in the active code page; false when that code page cannot spell it exactly,
 // where a best-fit look-alike (a for alpha) could name another file.
 bool NarrowExactly(const std::wstring& wide, std::string& narrow);

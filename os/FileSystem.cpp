@@ -1,0 +1,80 @@
+#include "FileSystem.h"
+#include "FileSystemShared.h"
+
+#include <atomic>
+#include <utility>
+
+namespace tavrik::os {
+
+namespace {
+std::atomic<long long> g_readFailAfter{-1};
+std::atomic<long long> g_writeFailAfter{-1};
+
+// Temporary files that an interrupt must remove. An interrupt handler reads them, so
+// they are fixed buffers published through lock-free flags, never allocated strings.
+constexpr std::size_t kPendingPathSize = 4096;
+struct PendingTemporary {
+    std::atomic<bool> claimed{false};
+    std::atomic<bool> armed{false};
+    char path[kPendingPathSize];
+};
+PendingTemporary g_pending[shared::kPendingSlots];
+} // namespace
+
+namespace shared {
+
+bool ReadFaultDue(std::uint64_t read) {
+    long long failAfter = g_readFailAfter;
+    return failAfter >= 0 && read >= static_cast<std::uint64_t>(failAfter);
+}
+
+bool WriteFaultDue(std::uint64_t written, std::size_t size) {
+    long long failAfter = g_writeFailAfter;
+    return failAfter >= 0 && written + size > static_cast<std::uint64_t>(failAfter);
+}
+
+const char* ArmedTemporary(int slot) {
+    return g_pending[slot].armed ? g_pending[slot].path : nullptr;
+}
+
+} // namespace shared
+
+TemporaryGuard::TemporaryGuard(const std::string& path) {
+    if (path.size() >= kPendingPathSize)
+        return;
+    for (int i = 0; i < shared::kPendingSlots; ++i) {
+        bool expected = false;
+        if (g_pending[i].claimed.compare_exchange_strong(expected, true)) {
+            path.copy(g_pending[i].path, path.size());
+            g_pending[i].path[path.size()] = '\0';
+            g_pending[i].armed = true;
+            slot_ = i;
+            return;
+        }
+    }
+}
+
+TemporaryGuard::~TemporaryGuard() {
+    if (slot_ < 0)
+        return;
+    g_pending[slot_].armed = false;
+    g_pending[slot_].claimed = false;
+}
+
+void SetReadFailureForTesting(long long failAfter) {
+    g_readFailAfter = failAfter;
+}
+
+void SetWriteFailureForTesting(long long failAfter) {
+    g_writeFailAfter = failAfter;
+}
+
+File::File(File&& other) noexcept {
+    *this = std::move(other);
+}
+
+File::~File() {
+    Close();
+}
+
+} // namespace tavrik::os

@@ -18,8 +18,8 @@ class TerminalHost : public ConvertHost {
     TerminalHost(ConvertFields fields, std::vector<std::string> entries, bool showProgress,
                  std::FILE* messages = stderr);
 
-    bool Refused() const { return refused_; }
-    bool AnyEntryFailed() const { return entryFailed_; }
+    bool Refused() const { return m_refused; }
+    bool AnyEntryFailed() const { return m_entryFailed; }
 
     ConvertFields ReadFields() override;
     int GetEntryCount() override;
@@ -39,15 +39,15 @@ class TerminalHost : public ConvertHost {
     void Draw(const std::string& line);
     void ClearLine();
 
-    ConvertFields fields_;
-    std::vector<std::string> entries_;
-    bool showProgress_;
-    std::FILE* messages_;
-    bool refused_ = false;
-    bool entryFailed_ = false;
-    std::int32_t upper_ = 0;
-    int position_ = 0;
-    int step_ = 1;
-    std::size_t drawn_ = 0;
-    std::chrono::steady_clock::time_point lastDraw_{};
+    ConvertFields m_fields;
+    std::vector<std::string> m_entries;
+    bool m_showProgress;
+    std::FILE* m_messages;
+    bool m_refused = false;
+    bool m_entryFailed = false;
+    std::int32_t m_upper = 0;
+    int m_position = 0;
+    int m_step = 1;
+    std::size_t m_drawn = 0;
+    std::chrono::steady_clock::time_point m_lastDraw{};
 };

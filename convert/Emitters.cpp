@@ -61,18 +61,18 @@ template <std::size_t N> inline char* PutText(char* p, const char (&text)[N]) {
 class TextWriter {
   public:
     explicit TextWriter(File& file)
-        : file_(file), buffer_(std::make_unique<char[]>(kOutputBufferSize)) {}
+        : m_file(file), m_buffer(std::make_unique<char[]>(kOutputBufferSize)) {}
 
     void Append(const char* data, std::size_t size) {
-        if (size > kOutputBufferSize - used_)
+        if (size > kOutputBufferSize - m_used)
             Flush();
         if (size > kOutputBufferSize) {
-            if (!failed_ && !file_.WriteAll(data, size))
-                failed_ = true;
+            if (!m_failed && !m_file.WriteAll(data, size))
+                m_failed = true;
             return;
         }
-        std::memcpy(buffer_.get() + used_, data, size);
-        used_ += size;
+        std::memcpy(m_buffer.get() + m_used, data, size);
+        m_used += size;
     }
     void Append(const std::string& text) { Append(text.data(), text.size()); }
     // Text of the user's, whose line feeds become the CR LF of every other line break.
@@ -89,26 +89,26 @@ class TextWriter {
     }
 
     char* Reserve(std::size_t size) {
-        if (size > kOutputBufferSize - used_)
+        if (size > kOutputBufferSize - m_used)
             Flush();
-        return buffer_.get() + used_;
+        return m_buffer.get() + m_used;
     }
-    void Commit(char* end) { used_ = static_cast<std::size_t>(end - buffer_.get()); }
-    std::size_t Room() const { return kOutputBufferSize - used_; }
+    void Commit(char* end) { m_used = static_cast<std::size_t>(end - m_buffer.get()); }
+    std::size_t Room() const { return kOutputBufferSize - m_used; }
 
     bool Flush() {
-        if (used_ > 0 && !failed_ && !file_.WriteAll(buffer_.get(), used_))
-            failed_ = true;
-        used_ = 0;
-        return !failed_;
+        if (m_used > 0 && !m_failed && !m_file.WriteAll(m_buffer.get(), m_used))
+            m_failed = true;
+        m_used = 0;
+        return !m_failed;
     }
-    bool Failed() const { return failed_; }
+    bool Failed() const { return m_failed; }
 
   private:
-    File& file_;
-    std::unique_ptr<char[]> buffer_;
-    std::size_t used_ = 0;
-    bool failed_ = false;
+    File& m_file;
+    std::unique_ptr<char[]> m_buffer;
+    std::size_t m_used = 0;
+    bool m_failed = false;
 };
 
 // Formats n bytes eight to a line; each line is opened by lineOpener. Whole lines

@@ -54,10 +54,9 @@ class CConvertHost : public ConvertHost {
         return tavrik::os::MakeSureDirectoryPathExists(path);
     }
     void ShowMessage(std::string text, MessageKind kind) override {
-        m_dlg.MessageBox(text,
-                         kind == MessageKind::Refused ? "Tavrik - Error!"
-                                                      : "Tavrik - Conversion Error!",
-                         kWarning);
+        m_dlg.MessageBox(
+            text, kind == MessageKind::Refused ? "Tavrik - Error!" : "Tavrik - Conversion Error!",
+            kWarning);
         if (m_wait)
             m_wait->Restore();
     }

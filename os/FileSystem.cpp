@@ -48,17 +48,17 @@ TemporaryGuard::TemporaryGuard(const std::string& path) {
             path.copy(g_pending[i].path, path.size());
             g_pending[i].path[path.size()] = '\0';
             g_pending[i].armed = true;
-            slot_ = i;
+            m_slot = i;
             return;
         }
     }
 }
 
 TemporaryGuard::~TemporaryGuard() {
-    if (slot_ < 0)
+    if (m_slot < 0)
         return;
-    g_pending[slot_].armed = false;
-    g_pending[slot_].claimed = false;
+    g_pending[m_slot].armed = false;
+    g_pending[m_slot].claimed = false;
 }
 
 void SetReadFailureForTesting(long long failAfter) {

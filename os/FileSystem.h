@@ -66,14 +66,14 @@ class File {
 
   private:
 #ifdef _WIN32
-    void* handle_ = reinterpret_cast<void*>(static_cast<std::intptr_t>(-1));
+    void* m_handle = reinterpret_cast<void*>(static_cast<std::intptr_t>(-1));
 #else
-    int fd_ = -1;
+    int m_fd = -1;
 #endif
-    bool owned_ = true;
-    std::uint64_t bytesRead_ = 0;
-    std::uint64_t readLimit_ = UINT64_MAX;
-    std::uint64_t bytesWritten_ = 0;
+    bool m_owned = true;
+    std::uint64_t m_bytesRead = 0;
+    std::uint64_t m_readLimit = UINT64_MAX;
+    std::uint64_t m_bytesWritten = 0;
 };
 
 enum class PathKind { Missing, Folder, File };
@@ -98,7 +98,7 @@ class TemporaryGuard {
     TemporaryGuard& operator=(const TemporaryGuard&) = delete;
 
   private:
-    int slot_ = -1;
+    int m_slot = -1;
 };
 // Installs the handlers behind TemporaryGuard; the programs call it once at start.
 void RemoveTemporaryFilesOnInterrupt();

@@ -35,11 +35,11 @@ bool IsSeparator(char c) {
 File& File::operator=(File&& other) noexcept {
     if (this != &other) {
         Close();
-        handle_ = std::exchange(other.handle_, Invalid());
-        owned_ = other.owned_;
-        bytesRead_ = other.bytesRead_;
-        readLimit_ = other.readLimit_;
-        bytesWritten_ = other.bytesWritten_;
+        m_handle = std::exchange(other.m_handle, Invalid());
+        m_owned = other.m_owned;
+        m_bytesRead = other.m_bytesRead;
+        m_readLimit = other.m_readLimit;
+        m_bytesWritten = other.m_bytesWritten;
     }
     return *this;
 }
@@ -48,14 +48,14 @@ File File::OpenForReading(const std::string& path) {
     File file;
     if (path.empty() || IsFolder(path))
         return file;
-    file.handle_ = CreateFileA(path.c_str(), GENERIC_READ,
-                               FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                               OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+    file.m_handle = CreateFileA(path.c_str(), GENERIC_READ,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
     // A device (aux.tim is AUX) could be read for ever; only disk files are input.
     if (file.IsOpen() && !file.IsRegular())
         file.Close();
     if (file.IsOpen())
-        file.readLimit_ = file.Size();
+        file.m_readLimit = file.Size();
     return file;
 }
 
@@ -68,9 +68,9 @@ File File::ProbeForWriting(const std::string& path, ProbeResult& result) {
         result = ProbeResult::Failed;
         return file;
     }
-    file.handle_ = CreateFileA(path.c_str(), GENERIC_WRITE,
-                               FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    file.m_handle = CreateFileA(path.c_str(), GENERIC_WRITE,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file.IsOpen() && !file.IsRegular()) {
         // nul.c is the null device: writing there would report success for nothing.
         file.Close();
@@ -88,16 +88,16 @@ File File::ProbeForWriting(const std::string& path, ProbeResult& result) {
 
 File File::CreateTruncating(const std::string& path) {
     File file;
-    file.handle_ = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
-                               FILE_ATTRIBUTE_NORMAL, nullptr);
+    file.m_handle = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                                CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     return file;
 }
 
 File File::CreateNew(const std::string& path, bool& alreadyExists) {
     File file;
     // Sharing deletion lets the interrupt handler remove the file while it is written.
-    file.handle_ = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_DELETE, nullptr, CREATE_NEW,
-                               FILE_ATTRIBUTE_NORMAL, nullptr);
+    file.m_handle = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_DELETE, nullptr, CREATE_NEW,
+                                FILE_ATTRIBUTE_NORMAL, nullptr);
     alreadyExists = !file.IsOpen() &&
                     (GetLastError() == ERROR_FILE_EXISTS || GetLastError() == ERROR_ALREADY_EXISTS);
     return file;
@@ -105,42 +105,42 @@ File File::CreateNew(const std::string& path, bool& alreadyExists) {
 
 File File::StandardOutput() {
     File file;
-    file.handle_ = GetStdHandle(STD_OUTPUT_HANDLE);
-    if (file.handle_ == nullptr)
-        file.handle_ = Invalid();
-    file.owned_ = false;
+    file.m_handle = GetStdHandle(STD_OUTPUT_HANDLE);
+    if (file.m_handle == nullptr)
+        file.m_handle = Invalid();
+    file.m_owned = false;
     return file;
 }
 
 bool File::IsOpen() const {
-    return handle_ != Invalid();
+    return m_handle != Invalid();
 }
 
 long long File::Read(void* buffer, std::size_t size) {
-    if (shared::ReadFaultDue(bytesRead_))
+    if (shared::ReadFaultDue(m_bytesRead))
         return -1;
-    if (readLimit_ - bytesRead_ < size)
-        size = static_cast<std::size_t>(readLimit_ - bytesRead_);
+    if (m_readLimit - m_bytesRead < size)
+        size = static_cast<std::size_t>(m_readLimit - m_bytesRead);
     if (size == 0)
         return 0;
     DWORD got = 0;
-    if (!ReadFile(handle_, buffer, static_cast<DWORD>(size), &got, nullptr)) {
+    if (!ReadFile(m_handle, buffer, static_cast<DWORD>(size), &got, nullptr)) {
         // A pipe whose writer has gone has simply ended.
         return GetLastError() == ERROR_BROKEN_PIPE ? 0 : -1;
     }
-    bytesRead_ += got;
+    m_bytesRead += got;
     return got;
 }
 
 bool File::WriteAll(const void* data, std::size_t size) {
-    if (shared::WriteFaultDue(bytesWritten_, size))
+    if (shared::WriteFaultDue(m_bytesWritten, size))
         return false;
-    bytesWritten_ += size;
+    m_bytesWritten += size;
     const char* p = static_cast<const char*>(data);
     while (size > 0) {
         DWORD chunk = size > (1u << 30) ? (1u << 30) : static_cast<DWORD>(size);
         DWORD written = 0;
-        if (!WriteFile(handle_, p, chunk, &written, nullptr) || written == 0)
+        if (!WriteFile(m_handle, p, chunk, &written, nullptr) || written == 0)
             return false;
         p += written;
         size -= written;
@@ -151,13 +151,13 @@ bool File::WriteAll(const void* data, std::size_t size) {
 bool File::Close() {
     if (!IsOpen())
         return true;
-    HANDLE handle = std::exchange(handle_, Invalid());
-    return owned_ ? CloseHandle(handle) != 0 : true;
+    HANDLE handle = std::exchange(m_handle, Invalid());
+    return m_owned ? CloseHandle(handle) != 0 : true;
 }
 
 bool File::Identity(FileIdentity& identity) const {
     BY_HANDLE_FILE_INFORMATION info;
-    if (GetFileInformationByHandle(handle_, &info)) {
+    if (GetFileInformationByHandle(m_handle, &info)) {
         identity.volume = info.dwVolumeSerialNumber;
         identity.index =
             (static_cast<std::uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow;
@@ -179,7 +179,7 @@ bool File::Identity(FileIdentity& identity) const {
     IoStatus status{};
     LARGE_INTEGER index;
     if (query == nullptr ||
-        query(handle_, &status, &index, sizeof index, kFileInternalInformation) < 0)
+        query(m_handle, &status, &index, sizeof index, kFileInternalInformation) < 0)
         return false;
     identity.volume = 0;
     identity.index = static_cast<std::uint64_t>(index.QuadPart);
@@ -188,12 +188,12 @@ bool File::Identity(FileIdentity& identity) const {
 }
 
 bool File::IsRegular() const {
-    return GetFileType(handle_) == FILE_TYPE_DISK;
+    return GetFileType(m_handle) == FILE_TYPE_DISK;
 }
 
 std::uint64_t File::Size() const {
     LARGE_INTEGER size;
-    if (!IsRegular() || !GetFileSizeEx(handle_, &size))
+    if (!IsRegular() || !GetFileSizeEx(m_handle, &size))
         return 0;
     return static_cast<std::uint64_t>(size.QuadPart);
 }

@@ -4,6 +4,8 @@
 
 #include <utility>
 
+namespace tavrik {
+
 namespace {
 
 // Files smaller than this finish too fast for a byte count to be worth drawing.
@@ -139,3 +141,5 @@ void TerminalHost::ClearLine() {
     std::fflush(m_messages);
     m_drawn = 0;
 }
+
+} // namespace tavrik

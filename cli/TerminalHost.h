@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+namespace tavrik {
+
 // |text| with its control characters written as escapes (\n, \033, ...), the way ls
 // shows file names, so that a name cannot move the cursor, recolour or clear a terminal.
 std::string EscapeControlCharacters(const std::string& text);
@@ -51,3 +53,5 @@ class TerminalHost : public ConvertHost {
     std::size_t m_drawn = 0;
     std::chrono::steady_clock::time_point m_lastDraw{};
 };
+
+} // namespace tavrik

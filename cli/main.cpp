@@ -16,6 +16,8 @@
 #else
 #include <fcntl.h>
 #include <unistd.h>
+
+using namespace tavrik;
 #endif
 
 namespace {

@@ -7,6 +7,8 @@
 
 #include <vector>
 
+namespace tavrik {
+
 namespace {
 
 // Formats like "%s" with one argument, without reading the argument as a pattern.
@@ -204,3 +206,5 @@ void RunConversion(ConvertHost& host, ConvertTarget target, const OutputOptions&
     }
     host.SetProgressPosition(0);
 }
+
+} // namespace tavrik

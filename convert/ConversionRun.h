@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <string>
 
+namespace tavrik {
+
 struct ConvertFields {
     std::string destination;
     std::string label;
@@ -62,3 +64,5 @@ std::string EntryLabel(const ConvertFields& fields, const OutputOptions& options
 
 void RunConversion(ConvertHost& host, ConvertTarget target = ConvertTarget::Files,
                    const OutputOptions& options = {});
+
+} // namespace tavrik

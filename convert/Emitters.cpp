@@ -7,7 +7,9 @@
 #include <cstring>
 #include <memory>
 
-using tavrik::os::File;
+namespace tavrik {
+
+using os::File;
 
 namespace {
 
@@ -286,3 +288,5 @@ ConvertResult ConvertToStandardOutput(SourceFormat format, const std::string& in
         return CONVERT_SAME_FILE;
     return EmitAs(format, input, output, label, progress, options);
 }
+
+} // namespace tavrik

@@ -4,7 +4,9 @@
 #include <cstdio>
 #include <optional>
 
-using tavrik::os::File;
+namespace tavrik {
+
+using os::File;
 
 namespace {
 
@@ -94,3 +96,5 @@ ConvertResult ReplaceOutputFile(const File& input, const std::string& outputPath
         tavrik::os::RemoveFile(temporary);
     return result;
 }
+
+} // namespace tavrik

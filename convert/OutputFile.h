@@ -10,6 +10,8 @@
 #include <functional>
 #include <string>
 
+namespace tavrik {
+
 // Whether two open files are one file on disk.
 bool IsSameFile(const tavrik::os::File& a, const tavrik::os::File& b);
 
@@ -18,3 +20,5 @@ bool IsSameFile(const tavrik::os::File& a, const tavrik::os::File& b);
 using OutputWriter = std::function<ConvertResult(tavrik::os::File& output)>;
 ConvertResult ReplaceOutputFile(const tavrik::os::File& input, const std::string& outputPath,
                                 const OutputWriter& write);
+
+} // namespace tavrik

@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+namespace tavrik {
+
 // Drive types as the platform numbers them.
 inline constexpr unsigned kDriveNoRootDir = 1;
 inline constexpr unsigned kDriveRemovable = 2;
@@ -18,8 +20,8 @@ inline constexpr unsigned kDriveCdRom = 5;
 // The platform's path buffers hold this many bytes, the terminator included.
 inline constexpr std::size_t kMaxPathBytes = 260;
 
-using tavrik::os::FoundEntry;
-using tavrik::os::PathKind;
+using os::FoundEntry;
+using os::PathKind;
 
 class FolderServices {
   public:
@@ -88,3 +90,5 @@ struct TypedResult {
 inline constexpr unsigned kBackspace = 8;
 TypedResult AfterTypedCharacter(unsigned character, const std::string& text, int selStart,
                                 int selEnd, FolderServices& services);
+
+} // namespace tavrik

@@ -3,6 +3,8 @@
 #include "FileSystem.h"
 #include "framework/Afx.h"
 
+using namespace tavrik;
+
 PathKind CPlatformFolderServices::Attributes(const std::string& path) {
     return tavrik::os::KindOfPath(path);
 }

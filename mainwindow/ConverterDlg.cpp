@@ -17,6 +17,8 @@
 #include <optional>
 #include <vector>
 
+using namespace tavrik;
+
 namespace {
 
 constexpr UINT kWarning = MB_OK | MB_ICONWARNING;

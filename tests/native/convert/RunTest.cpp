@@ -4,6 +4,7 @@
 #include "OutputNaming.h"
 #include "TestFiles.h"
 
+using namespace tavrik;
 using namespace testfiles;
 
 namespace {

@@ -77,4 +77,48 @@ File::~File() {
     Close();
 }
 
+File& File::operator=(File&& other) noexcept {
+    if (this != &other) {
+        Close();
+        m_handle = std::exchange(other.m_handle, NoHandle());
+        m_owned = other.m_owned;
+        m_bytesRead = other.m_bytesRead;
+        m_readLimit = other.m_readLimit;
+        m_bytesWritten = other.m_bytesWritten;
+    }
+    return *this;
+}
+
+bool File::IsOpen() const {
+    return m_handle != NoHandle();
+}
+
+long long File::Read(void* buffer, std::size_t size) {
+    if (shared::ReadFaultDue(m_bytesRead))
+        return -1;
+    if (m_readLimit - m_bytesRead < size)
+        size = static_cast<std::size_t>(m_readLimit - m_bytesRead);
+    if (size == 0)
+        return 0;
+    long long got = ReadOnce(buffer, size);
+    if (got > 0)
+        m_bytesRead += static_cast<std::uint64_t>(got);
+    return got;
+}
+
+bool File::WriteAll(const void* data, std::size_t size) {
+    if (shared::WriteFaultDue(m_bytesWritten, size))
+        return false;
+    m_bytesWritten += size;
+    const char* p = static_cast<const char*>(data);
+    while (size > 0) {
+        long long written = WriteOnce(p, size);
+        if (written <= 0)
+            return false;
+        p += written;
+        size -= static_cast<std::size_t>(written);
+    }
+    return true;
+}
+
 } // namespace tavrik::os

@@ -66,10 +66,21 @@ class File {
 
   private:
 #ifdef _WIN32
-    void* m_handle = reinterpret_cast<void*>(static_cast<std::intptr_t>(-1));
+    using Handle = void*;
+    static Handle NoHandle() {
+        return reinterpret_cast<void*>(static_cast<std::intptr_t>(-1));
+    }
 #else
-    int m_fd = -1;
+    using Handle = int;
+    static constexpr Handle NoHandle() {
+        return -1;
+    }
 #endif
+    // One call of the platform's read or write: bytes moved, 0 at the end, -1 on an error.
+    long long ReadOnce(void* buffer, std::size_t size);
+    long long WriteOnce(const char* data, std::size_t size);
+
+    Handle m_handle = NoHandle();
     bool m_owned = true;
     std::uint64_t m_bytesRead = 0;
     std::uint64_t m_readLimit = UINT64_MAX;

@@ -15,35 +15,23 @@
 
 namespace tavrik::os {
 
-File& File::operator=(File&& other) noexcept {
-    if (this != &other) {
-        Close();
-        m_fd = std::exchange(other.m_fd, -1);
-        m_owned = other.m_owned;
-        m_bytesRead = other.m_bytesRead;
-        m_readLimit = other.m_readLimit;
-        m_bytesWritten = other.m_bytesWritten;
-    }
-    return *this;
-}
-
 File File::OpenForReading(const std::string& path) {
     File file;
     if (path.empty())
         return file;
-    file.m_fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    file.m_handle = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     struct stat info;
-    if (file.m_fd >= 0 && (::fstat(file.m_fd, &info) != 0 || S_ISDIR(info.st_mode)))
+    if (file.m_handle >= 0 && (::fstat(file.m_handle, &info) != 0 || S_ISDIR(info.st_mode)))
         file.Close();
-    if (file.m_fd >= 0 && S_ISREG(info.st_mode))
+    if (file.m_handle >= 0 && S_ISREG(info.st_mode))
         file.m_readLimit = static_cast<std::uint64_t>(info.st_size);
     return file;
 }
 
 File File::ProbeForWriting(const std::string& path, ProbeResult& result) {
     File file;
-    file.m_fd = ::open(path.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
-    if (file.m_fd >= 0)
+    file.m_handle = ::open(path.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
+    if (file.m_handle >= 0)
         result = ProbeResult::Opened;
     else
         result = (errno == ENOENT || errno == ENOTDIR) ? ProbeResult::Missing : ProbeResult::Failed;
@@ -52,66 +40,46 @@ File File::ProbeForWriting(const std::string& path, ProbeResult& result) {
 
 File File::CreateTruncating(const std::string& path) {
     File file;
-    file.m_fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    file.m_handle = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
     return file;
 }
 
 File File::CreateNew(const std::string& path, bool& alreadyExists) {
     File file;
-    file.m_fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
-    alreadyExists = file.m_fd < 0 && errno == EEXIST;
+    file.m_handle = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    alreadyExists = file.m_handle < 0 && errno == EEXIST;
     return file;
 }
 
 File File::StandardOutput() {
     File file;
-    file.m_fd = STDOUT_FILENO;
+    file.m_handle = STDOUT_FILENO;
     file.m_owned = false;
     return file;
 }
 
-bool File::IsOpen() const {
-    return m_fd >= 0;
-}
-
-long long File::Read(void* buffer, std::size_t size) {
-    if (shared::ReadFaultDue(m_bytesRead))
-        return -1;
-    if (m_readLimit - m_bytesRead < size)
-        size = static_cast<std::size_t>(m_readLimit - m_bytesRead);
-    if (size == 0)
-        return 0;
+long long File::ReadOnce(void* buffer, std::size_t size) {
     for (;;) {
-        ssize_t got = ::read(m_fd, buffer, size);
+        ssize_t got = ::read(m_handle, buffer, size);
         if (got < 0 && errno == EINTR)
             continue;
-        if (got > 0)
-            m_bytesRead += static_cast<std::uint64_t>(got);
         return got;
     }
 }
 
-bool File::WriteAll(const void* data, std::size_t size) {
-    if (shared::WriteFaultDue(m_bytesWritten, size))
-        return false;
-    m_bytesWritten += size;
-    const char* p = static_cast<const char*>(data);
-    while (size > 0) {
-        ssize_t written = ::write(m_fd, p, size);
+long long File::WriteOnce(const char* data, std::size_t size) {
+    for (;;) {
+        ssize_t written = ::write(m_handle, data, size);
         if (written < 0 && errno == EINTR)
             continue;
-        if (written <= 0)
-            return false;
-        p += written;
-        size -= static_cast<std::size_t>(written);
+        return written;
     }
-    return true;
 }
 
 bool File::Close() {
-    if (m_fd < 0)
+    if (m_handle < 0)
         return true;
-    int fd = std::exchange(m_fd, -1);
+    int fd = std::exchange(m_handle, NoHandle());
     if (!m_owned)
         return true;
     // After EINTR the descriptor is gone on Linux; retrying could close another file.
@@ -120,7 +88,7 @@ bool File::Close() {
 
 bool File::Identity(FileIdentity& identity) const {
     struct stat info;
-    if (::fstat(m_fd, &info) != 0)
+    if (::fstat(m_handle, &info) != 0)
         return false;
     identity.volume = static_cast<std::uint64_t>(info.st_dev);
     identity.index = static_cast<std::uint64_t>(info.st_ino);
@@ -129,36 +97,36 @@ bool File::Identity(FileIdentity& identity) const {
 
 bool File::IsRegular() const {
     struct stat info;
-    return ::fstat(m_fd, &info) == 0 && S_ISREG(info.st_mode);
+    return ::fstat(m_handle, &info) == 0 && S_ISREG(info.st_mode);
 }
 
 std::uint64_t File::Size() const {
     struct stat info;
-    if (::fstat(m_fd, &info) != 0 || !S_ISREG(info.st_mode))
+    if (::fstat(m_handle, &info) != 0 || !S_ISREG(info.st_mode))
         return 0;
     return static_cast<std::uint64_t>(info.st_size);
 }
 
 unsigned File::Mode() const {
     struct stat info;
-    if (::fstat(m_fd, &info) != 0)
+    if (::fstat(m_handle, &info) != 0)
         return 0666;
     return static_cast<unsigned>(info.st_mode & 07777);
 }
 
 bool File::SetMode(unsigned mode) {
-    return ::fchmod(m_fd, static_cast<mode_t>(mode)) == 0;
+    return ::fchmod(m_handle, static_cast<mode_t>(mode)) == 0;
 }
 
 bool File::LosesByReplacement(File& replacement) const {
     struct stat mine, theirs;
-    if (::fstat(m_fd, &mine) != 0 || ::fstat(replacement.m_fd, &theirs) != 0)
+    if (::fstat(m_handle, &mine) != 0 || ::fstat(replacement.m_handle, &theirs) != 0)
         return true;
     if (mine.st_nlink > 1)
         return true;
     if (mine.st_uid == theirs.st_uid && mine.st_gid == theirs.st_gid)
         return false;
-    return ::fchown(replacement.m_fd, mine.st_uid, mine.st_gid) != 0;
+    return ::fchown(replacement.m_handle, mine.st_uid, mine.st_gid) != 0;
 }
 
 bool IdentifyPath(const std::string& path, FileIdentity& identity, bool& regular) {

@@ -9,9 +9,6 @@
 namespace tavrik::os {
 
 namespace {
-HANDLE Invalid() {
-    return INVALID_HANDLE_VALUE;
-}
 bool IsFolder(const std::string& path) {
     return KindOfPath(path) == PathKind::Folder;
 }
@@ -31,18 +28,6 @@ bool IsSeparator(char c) {
     return c == '\\' || c == '/';
 }
 } // namespace
-
-File& File::operator=(File&& other) noexcept {
-    if (this != &other) {
-        Close();
-        m_handle = std::exchange(other.m_handle, Invalid());
-        m_owned = other.m_owned;
-        m_bytesRead = other.m_bytesRead;
-        m_readLimit = other.m_readLimit;
-        m_bytesWritten = other.m_bytesWritten;
-    }
-    return *this;
-}
 
 File File::OpenForReading(const std::string& path) {
     File file;
@@ -107,51 +92,32 @@ File File::StandardOutput() {
     File file;
     file.m_handle = GetStdHandle(STD_OUTPUT_HANDLE);
     if (file.m_handle == nullptr)
-        file.m_handle = Invalid();
+        file.m_handle = NoHandle();
     file.m_owned = false;
     return file;
 }
 
-bool File::IsOpen() const {
-    return m_handle != Invalid();
-}
-
-long long File::Read(void* buffer, std::size_t size) {
-    if (shared::ReadFaultDue(m_bytesRead))
-        return -1;
-    if (m_readLimit - m_bytesRead < size)
-        size = static_cast<std::size_t>(m_readLimit - m_bytesRead);
-    if (size == 0)
-        return 0;
+long long File::ReadOnce(void* buffer, std::size_t size) {
     DWORD got = 0;
     if (!ReadFile(m_handle, buffer, static_cast<DWORD>(size), &got, nullptr)) {
         // A pipe whose writer has gone has simply ended.
         return GetLastError() == ERROR_BROKEN_PIPE ? 0 : -1;
     }
-    m_bytesRead += got;
     return got;
 }
 
-bool File::WriteAll(const void* data, std::size_t size) {
-    if (shared::WriteFaultDue(m_bytesWritten, size))
-        return false;
-    m_bytesWritten += size;
-    const char* p = static_cast<const char*>(data);
-    while (size > 0) {
-        DWORD chunk = size > (1u << 30) ? (1u << 30) : static_cast<DWORD>(size);
-        DWORD written = 0;
-        if (!WriteFile(m_handle, p, chunk, &written, nullptr) || written == 0)
-            return false;
-        p += written;
-        size -= written;
-    }
-    return true;
+long long File::WriteOnce(const char* data, std::size_t size) {
+    DWORD chunk = size > (1u << 30) ? (1u << 30) : static_cast<DWORD>(size);
+    DWORD written = 0;
+    if (!WriteFile(m_handle, data, chunk, &written, nullptr))
+        return -1;
+    return written;
 }
 
 bool File::Close() {
     if (!IsOpen())
         return true;
-    HANDLE handle = std::exchange(m_handle, Invalid());
+    HANDLE handle = std::exchange(m_handle, NoHandle());
     return m_owned ? CloseHandle(handle) != 0 : true;
 }
 

@@ -16,9 +16,9 @@
 #else
 #include <fcntl.h>
 #include <unistd.h>
+#endif
 
 using namespace tavrik;
-#endif
 
 namespace {
 

@@ -16,8 +16,10 @@
 class FakeFolders : public tavrik::FolderServices {
   public:
     // Drive letters and their types; any other drive has none (type 1).
-    std::map<char, unsigned> drives{
-        {'C', 3}, {'R', tavrik::kDriveRemovable}, {'N', tavrik::kDriveRemote}, {'D', tavrik::kDriveCdRom}};
+    std::map<char, unsigned> drives{{'C', 3},
+                                    {'R', tavrik::kDriveRemovable},
+                                    {'N', tavrik::kDriveRemote},
+                                    {'D', tavrik::kDriveCdRom}};
     // Creation fails below these folders (as on a read-only medium).
     std::vector<std::string> readOnly;
     std::deque<bool> answers; // to the create question; No when none is left
@@ -26,7 +28,9 @@ class FakeFolders : public tavrik::FolderServices {
     std::vector<std::string> messages;
     std::vector<std::string> created;
 
-    void AddFolder(const std::string& path) { m_entries[Key(path)] = {path, tavrik::PathKind::Folder}; }
+    void AddFolder(const std::string& path) {
+        m_entries[Key(path)] = {path, tavrik::PathKind::Folder};
+    }
     void AddFile(const std::string& path) { m_entries[Key(path)] = {path, tavrik::PathKind::File}; }
     // A short name under which the search also finds a folder.
     void AddAlias(const std::string& alias, const std::string& folder) {
@@ -40,7 +44,8 @@ class FakeFolders : public tavrik::FolderServices {
         if (key.size() > 3 && key.back() == '\\')
             key.pop_back();
         if (key.size() == 3 && key[1] == ':' && key[2] == '\\')
-            return DriveType(path) > tavrik::kDriveNoRootDir ? tavrik::PathKind::Folder : tavrik::PathKind::Missing;
+            return DriveType(path) > tavrik::kDriveNoRootDir ? tavrik::PathKind::Folder
+                                                             : tavrik::PathKind::Missing;
         auto it = m_entries.find(key);
         return it == m_entries.end() ? tavrik::PathKind::Missing : it->second.kind;
     }

@@ -84,7 +84,7 @@ class TextWriter {
              at = text.find('\n', at + 1)) {
             const bool paired = at > 0 && text[at - 1] == '\r';
             Append(text.data() + from, at - from);
-            Append("\r\n" + (paired ? 1 : 0), paired ? 1 : 2);
+            Append(&"\r\n"[paired ? 1 : 0], paired ? 1 : 2);
             from = at + 1;
         }
         Append(text.data() + from, text.size() - from);

@@ -45,7 +45,7 @@ INT_PTR OpenLink(const std::string& target, int nShowCmd) {
     if (ReadDefaultRegValue(HKEY_CLASSES_ROOT, fileClass + "\\shell\\open\\command", registered) !=
         ERROR_SUCCESS)
         return result;
-    std::optional<std::string> command = linklabel::fallbackCommand(registered, target);
+    std::optional<std::string> command = tavrik::linklabel::FallbackCommand(registered, target);
     if (!command)
         return result;
     return static_cast<INT_PTR>(::WinExec(command->c_str(), static_cast<UINT>(nShowCmd)));
@@ -139,8 +139,8 @@ void CLinkLabel::FitToText() {
             dc.SelectObject(hOldFont);
     }
 
-    linklabel::Rect fitted = linklabel::fitToText({rect.left, rect.top, rect.right, rect.bottom},
-                                                  GetStyle(), extent.cx, extent.cy);
+    tavrik::linklabel::Rect fitted = tavrik::linklabel::FitToText(
+        {rect.left, rect.top, rect.right, rect.bottom}, GetStyle(), extent.cx, extent.cy);
     SetWindowPos(nullptr, fitted.left, fitted.top, fitted.right - fitted.left,
                  fitted.bottom - fitted.top, SWP_NOZORDER);
 }
@@ -163,7 +163,7 @@ void CLinkLabel::LoadLinkCursor() {
 }
 
 void CLinkLabel::ShowOpenError(INT_PTR nResult) {
-    AfxMessageBox(linklabel::openErrorText(nResult), MB_OK | MB_ICONEXCLAMATION, 0);
+    AfxMessageBox(tavrik::linklabel::OpenErrorText(nResult), MB_OK | MB_ICONEXCLAMATION, 0);
 }
 
 void CLinkLabel::OnClicked() {
@@ -180,8 +180,9 @@ void CLinkLabel::OnClicked() {
 }
 
 HBRUSH CLinkLabel::CtlColor(CDC* pDC, UINT) {
-    linklabel::Colours colours{m_crLink, m_crVisited, m_crHover};
-    pDC->SetTextColor(linklabel::textColour(colours, m_bHover != FALSE, m_bVisited != FALSE));
+    tavrik::linklabel::Colours colours{m_crLink, m_crVisited, m_crHover};
+    pDC->SetTextColor(
+        tavrik::linklabel::TextColour(colours, m_bHover != FALSE, m_bVisited != FALSE));
     pDC->SetBkMode(TRANSPARENT);
     // Hollow: the dialog's background shows through.
     return static_cast<HBRUSH>(::GetStockObject(NULL_BRUSH));

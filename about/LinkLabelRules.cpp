@@ -1,14 +1,14 @@
 #include "LinkLabelRules.h"
 
-namespace linklabel {
+namespace tavrik::linklabel {
 
-Colour textColour(const Colours& colours, bool hover, bool visited) {
+Colour TextColour(const Colours& colours, bool hover, bool visited) {
     if (hover)
         return colours.hover;
     return visited ? colours.visited : colours.link;
 }
 
-Rect fitToText(const Rect& control, unsigned style, int cx, int cy) {
+Rect FitToText(const Rect& control, unsigned style, int cx, int cy) {
     Rect rc = control;
     if (style & kStyleCenterImage) {
         int m = (rc.bottom - rc.top - cy) / 2;
@@ -29,7 +29,7 @@ Rect fitToText(const Rect& control, unsigned style, int cx, int cy) {
     return rc;
 }
 
-std::optional<std::string> fallbackCommand(const std::string& registered,
+std::optional<std::string> FallbackCommand(const std::string& registered,
                                            const std::string& target) {
     std::string command = registered;
     std::size_t cut = command.find("\"%1\"");
@@ -44,7 +44,7 @@ std::optional<std::string> fallbackCommand(const std::string& registered,
     return command;
 }
 
-std::string openErrorText(std::intptr_t code) {
+std::string OpenErrorText(std::intptr_t code) {
     const char* text = nullptr;
     switch (code) {
     case 0:
@@ -98,4 +98,4 @@ std::string openErrorText(std::intptr_t code) {
     return report;
 }
 
-} // namespace linklabel
+} // namespace tavrik::linklabel

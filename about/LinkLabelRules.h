@@ -8,7 +8,7 @@
 #include <optional>
 #include <string>
 
-namespace linklabel {
+namespace tavrik::linklabel {
 
 using Colour = std::uint32_t; // 0x00BBGGRR, as the platform lays it out
 
@@ -19,7 +19,7 @@ struct Colours {
 };
 
 // Hover wins over visited, visited over the plain link colour.
-Colour textColour(const Colours& colours, bool hover, bool visited);
+Colour TextColour(const Colours& colours, bool hover, bool visited);
 
 struct Rect {
     int left = 0, top = 0, right = 0, bottom = 0;
@@ -35,7 +35,7 @@ constexpr unsigned kStyleCenterImage = 0x0200;
 // sides move by half the difference, rounded toward zero, so the centre stays
 // and an odd difference leaves the extent one unit off the text's; otherwise
 // the top (and the left, or with kStyleRight the right) edge stays.
-Rect fitToText(const Rect& control, unsigned style, int cx, int cy);
+Rect FitToText(const Rect& control, unsigned style, int cx, int cy);
 
 // The fallback's command line is built in a buffer of this size, terminator included.
 constexpr std::size_t kCommandBufferSize = 520;
@@ -44,11 +44,11 @@ constexpr std::size_t kCommandBufferSize = 520;
 // starts ("\"%1\"" at the quote, else "%1" at the percent sign), then a blank
 // and the target, unquoted. Empty when the result would not fit the buffer:
 // such a command is not run.
-std::optional<std::string> fallbackCommand(const std::string& registered,
+std::optional<std::string> FallbackCommand(const std::string& registered,
                                            const std::string& target);
 
 // The report for a failed open, by the result code of the shell or of the
 // program start: "Unable to open hyperlink:\n\n" and the code's own text.
-std::string openErrorText(std::intptr_t code);
+std::string OpenErrorText(std::intptr_t code);
 
-} // namespace linklabel
+} // namespace tavrik::linklabel

@@ -9,6 +9,8 @@
 #include <string>
 #include <unistd.h>
 
+using namespace tavrik;
+
 namespace {
 
 class Workspace {

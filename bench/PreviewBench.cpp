@@ -6,6 +6,8 @@
 #include <random>
 #include <vector>
 
+using namespace tavrik;
+
 namespace {
 
 // A 1024x512 15-bit picture, the console's whole frame buffer, of random colours.

@@ -8,6 +8,8 @@
 #include <cstring>
 #include <unordered_set>
 
+namespace tavrik {
+
 const char* const kUsage =
     "usage: tavrik [-f c|asm] [-l LABEL] [-o DIR] [-q] [OPTION...] FILE...\n"
     "       tavrik --info FILE...\n"
@@ -194,3 +196,5 @@ std::vector<std::string> UniqueFiles(const std::vector<std::string>& files) {
             unique.push_back(file);
     return unique;
 }
+
+} // namespace tavrik

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+namespace tavrik {
+
 struct CommandLine {
     SourceFormat format = SourceFormat::C;
     std::string label = "Label";
@@ -27,3 +29,5 @@ std::vector<std::string> UniqueFiles(const std::vector<std::string>& files);
 
 extern const char* const kUsage;
 extern const char* const kVersion;
+
+} // namespace tavrik

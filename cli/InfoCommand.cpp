@@ -2,6 +2,8 @@
 
 #include "ImageReader.h"
 
+namespace tavrik {
+
 bool PrintFileInfo(const std::vector<std::string>& files, std::FILE* out, std::FILE* err) {
     bool allRead = true;
     for (const std::string& path : files) {
@@ -15,3 +17,5 @@ bool PrintFileInfo(const std::vector<std::string>& files, std::FILE* out, std::F
     }
     return allRead;
 }
+
+} // namespace tavrik

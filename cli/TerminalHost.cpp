@@ -4,6 +4,8 @@
 
 #include <utility>
 
+namespace tavrik {
+
 namespace {
 
 // Files smaller than this finish too fast for a byte count to be worth drawing.
@@ -49,37 +51,37 @@ std::string EscapeControlCharacters(const std::string& text) {
 
 TerminalHost::TerminalHost(ConvertFields fields, std::vector<std::string> entries,
                            bool showProgress, std::FILE* messages)
-    : fields_(std::move(fields)), entries_(std::move(entries)), showProgress_(showProgress),
-      messages_(messages) {}
+    : m_fields(std::move(fields)), m_entries(std::move(entries)), m_showProgress(showProgress),
+      m_messages(messages) {}
 
 ConvertFields TerminalHost::ReadFields() {
-    return fields_;
+    return m_fields;
 }
 
 int TerminalHost::GetEntryCount() {
-    return static_cast<int>(entries_.size());
+    return static_cast<int>(m_entries.size());
 }
 
 std::string TerminalHost::GetEntryText(int index) {
-    return entries_.at(static_cast<std::size_t>(index));
+    return m_entries.at(static_cast<std::size_t>(index));
 }
 
 void TerminalHost::SetProgressRange(std::int32_t, std::int32_t upper) {
-    upper_ = upper;
+    m_upper = upper;
 }
 
 void TerminalHost::SetProgressStep(int step) {
-    step_ = step;
+    m_step = step;
 }
 
 void TerminalHost::StepProgress() {
-    position_ += step_;
-    Draw(std::to_string(position_) + "/" + std::to_string(upper_) + " " +
-         EscapeControlCharacters(entries_.at(static_cast<std::size_t>(position_ - 1))));
+    m_position += m_step;
+    Draw(std::to_string(m_position) + "/" + std::to_string(m_upper) + " " +
+         EscapeControlCharacters(m_entries.at(static_cast<std::size_t>(m_position - 1))));
 }
 
 void TerminalHost::SetProgressPosition(int position) {
-    position_ = position;
+    m_position = position;
     ClearLine();
 }
 
@@ -87,26 +89,26 @@ bool TerminalHost::MakeSureDirectoryPathExists(std::string path) {
     return tavrik::os::MakeSureDirectoryPathExists(path);
 }
 
-void TerminalHost::ShowMessage(std::string text, std::string caption) {
+void TerminalHost::ShowMessage(std::string text, MessageKind kind) {
     ClearLine();
-    if (caption == kRefusalCaption)
-        refused_ = true;
+    if (kind == MessageKind::Refused)
+        m_refused = true;
     else
-        entryFailed_ = true;
-    std::fputs(text.c_str(), messages_);
-    std::fputc('\n', messages_);
-    std::fflush(messages_);
+        m_entryFailed = true;
+    std::fputs(text.c_str(), m_messages);
+    std::fputc('\n', m_messages);
+    std::fflush(m_messages);
 }
 
 void TerminalHost::ShowEntryBytes(std::uint64_t converted, std::uint64_t total) {
-    if (!showProgress_ || total < kShowBytesFrom || position_ < 1)
+    if (!m_showProgress || total < kShowBytesFrom || m_position < 1)
         return;
     auto now = std::chrono::steady_clock::now();
-    if (converted < total && now - lastDraw_ < kRedrawInterval)
+    if (converted < total && now - m_lastDraw < kRedrawInterval)
         return;
-    lastDraw_ = now;
-    Draw(std::to_string(position_) + "/" + std::to_string(upper_) + " " +
-         EscapeControlCharacters(entries_.at(static_cast<std::size_t>(position_ - 1))) + "  " +
+    m_lastDraw = now;
+    Draw(std::to_string(m_position) + "/" + std::to_string(m_upper) + " " +
+         EscapeControlCharacters(m_entries.at(static_cast<std::size_t>(m_position - 1))) + "  " +
          Mebibytes(converted) + " of " + Mebibytes(total) + " MiB");
 }
 
@@ -115,27 +117,29 @@ std::string TerminalHost::ShowablePath(std::string path) {
 }
 
 void TerminalHost::Draw(const std::string& line) {
-    if (!showProgress_)
+    if (!m_showProgress)
         return;
     std::string text(1, '\r');
     text += line;
-    if (line.size() < drawn_) {
-        text.append(drawn_ - line.size(), ' ');
+    if (line.size() < m_drawn) {
+        text.append(m_drawn - line.size(), ' ');
         text += '\r';
         text += line;
     }
-    drawn_ = line.size();
-    std::fputs(text.c_str(), messages_);
-    std::fflush(messages_);
+    m_drawn = line.size();
+    std::fputs(text.c_str(), m_messages);
+    std::fflush(m_messages);
 }
 
 void TerminalHost::ClearLine() {
-    if (!showProgress_ || drawn_ == 0)
+    if (!m_showProgress || m_drawn == 0)
         return;
     std::string blank(1, '\r');
-    blank.append(drawn_, ' ');
+    blank.append(m_drawn, ' ');
     blank += '\r';
-    std::fputs(blank.c_str(), messages_);
-    std::fflush(messages_);
-    drawn_ = 0;
+    std::fputs(blank.c_str(), m_messages);
+    std::fflush(m_messages);
+    m_drawn = 0;
 }
+
+} // namespace tavrik

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+namespace tavrik {
+
 // |text| with its control characters written as escapes (\n, \033, ...), the way ls
 // shows file names, so that a name cannot move the cursor, recolour or clear a terminal.
 std::string EscapeControlCharacters(const std::string& text);
@@ -18,8 +20,8 @@ class TerminalHost : public ConvertHost {
     TerminalHost(ConvertFields fields, std::vector<std::string> entries, bool showProgress,
                  std::FILE* messages = stderr);
 
-    bool Refused() const { return refused_; }
-    bool AnyEntryFailed() const { return entryFailed_; }
+    bool Refused() const { return m_refused; }
+    bool AnyEntryFailed() const { return m_entryFailed; }
 
     ConvertFields ReadFields() override;
     int GetEntryCount() override;
@@ -29,7 +31,7 @@ class TerminalHost : public ConvertHost {
     void StepProgress() override;
     void SetProgressPosition(int position) override;
     bool MakeSureDirectoryPathExists(std::string path) override;
-    void ShowMessage(std::string text, std::string caption) override;
+    void ShowMessage(std::string text, MessageKind kind) override;
     void BeginWaitCursor() override {}
     void EndWaitCursor() override {}
     void ShowEntryBytes(std::uint64_t converted, std::uint64_t total) override;
@@ -39,15 +41,17 @@ class TerminalHost : public ConvertHost {
     void Draw(const std::string& line);
     void ClearLine();
 
-    ConvertFields fields_;
-    std::vector<std::string> entries_;
-    bool showProgress_;
-    std::FILE* messages_;
-    bool refused_ = false;
-    bool entryFailed_ = false;
-    std::int32_t upper_ = 0;
-    int position_ = 0;
-    int step_ = 1;
-    std::size_t drawn_ = 0;
-    std::chrono::steady_clock::time_point lastDraw_{};
+    ConvertFields m_fields;
+    std::vector<std::string> m_entries;
+    bool m_showProgress;
+    std::FILE* m_messages;
+    bool m_refused = false;
+    bool m_entryFailed = false;
+    std::int32_t m_upper = 0;
+    int m_position = 0;
+    int m_step = 1;
+    std::size_t m_drawn = 0;
+    std::chrono::steady_clock::time_point m_lastDraw{};
 };
+
+} // namespace tavrik

@@ -6,6 +6,8 @@
 
 #include <shellapi.h>
 
+namespace tavrik {
+
 bool TakeWideArguments(std::vector<std::string>& arguments, std::string& error) {
     int argc = 0;
     LPWSTR* argv = ::CommandLineToArgvW(::GetCommandLineW(), &argc);
@@ -27,3 +29,5 @@ bool TakeWideArguments(std::vector<std::string>& arguments, std::string& error) 
     arguments = std::move(exact);
     return true;
 }
+
+} // namespace tavrik

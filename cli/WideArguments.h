@@ -6,7 +6,11 @@
 #include <string>
 #include <vector>
 
+namespace tavrik {
+
 // Replaces |arguments| (those after the program's name) by the wide command line's,
 // each in the active code page. False, with |error| naming the argument, when one
 // cannot be spelled exactly there; |arguments| is then left as it was.
 bool TakeWideArguments(std::vector<std::string>& arguments, std::string& error);
+
+} // namespace tavrik

@@ -18,6 +18,8 @@
 #include <unistd.h>
 #endif
 
+using namespace tavrik;
+
 namespace {
 
 constexpr int kAllConverted = 0;

@@ -7,6 +7,8 @@
 
 #include <vector>
 
+namespace tavrik {
+
 namespace {
 
 // Formats like "%s" with one argument, without reading the argument as a pattern.
@@ -42,13 +44,13 @@ std::string EntryFailureText(ConvertResult result, const std::string& inputPath,
 
 class WaitCursor {
   public:
-    explicit WaitCursor(ConvertHost& host) : host_(host) { host_.BeginWaitCursor(); }
-    ~WaitCursor() { host_.EndWaitCursor(); }
+    explicit WaitCursor(ConvertHost& host) : m_host(host) { m_host.BeginWaitCursor(); }
+    ~WaitCursor() { m_host.EndWaitCursor(); }
     WaitCursor(const WaitCursor&) = delete;
     WaitCursor& operator=(const WaitCursor&) = delete;
 
   private:
-    ConvertHost& host_;
+    ConvertHost& m_host;
 };
 
 const char* const kStandardOutputName = "(standard output)";
@@ -66,38 +68,38 @@ class RunFiles {
         KnownFile file{{}, entry};
         bool regular = false;
         if (tavrik::os::IdentifyPath(path, file.identity, regular))
-            inputs_.push_back(file);
+            m_inputs.push_back(file);
     }
     void AddWritten(const std::string& path) {
         KnownFile file;
         bool regular = false;
         // Writing to a device or a pipe again replaces nothing.
         if (tavrik::os::IdentifyPath(path, file.identity, regular) && regular)
-            written_.push_back(file);
+            m_written.push_back(file);
     }
     // The entry whose input |identity| is, other than |entry| itself; -1 for none.
     int OtherInput(const tavrik::os::FileIdentity& identity, int entry) const {
-        for (const auto& input : inputs_)
+        for (const auto& input : m_inputs)
             if (input.identity == identity && input.entry != entry)
                 return input.entry;
         return -1;
     }
     bool IsInputOf(const tavrik::os::FileIdentity& identity, int entry) const {
-        for (const auto& input : inputs_)
+        for (const auto& input : m_inputs)
             if (input.identity == identity && input.entry == entry)
                 return true;
         return false;
     }
     bool Written(const tavrik::os::FileIdentity& identity) const {
-        for (const auto& output : written_)
+        for (const auto& output : m_written)
             if (output.identity == identity)
                 return true;
         return false;
     }
 
   private:
-    std::vector<KnownFile> inputs_;
-    std::vector<KnownFile> written_;
+    std::vector<KnownFile> m_inputs;
+    std::vector<KnownFile> m_written;
 };
 
 } // namespace
@@ -117,22 +119,23 @@ void RunConversion(ConvertHost& host, ConvertTarget target, const OutputOptions&
     host.SetProgressStep(1);
 
     if (count <= 0) {
-        host.ShowMessage("You have to select at least one source file!", kRefusalCaption);
+        host.ShowMessage("You have to select at least one source file!", MessageKind::Refused);
         return;
     }
     if (fields.destination.empty()) {
         host.ShowMessage("You have to choose a destination folder for the output file(s)!",
-                         kRefusalCaption);
+                         MessageKind::Refused);
         return;
     }
     if (fields.label.empty()) {
-        host.ShowMessage("You have to specify a label for the output file(s)!", kRefusalCaption);
+        host.ShowMessage("You have to specify a label for the output file(s)!",
+                         MessageKind::Refused);
         return;
     }
     if (target == ConvertTarget::Files &&
         !host.MakeSureDirectoryPathExists(fields.destination + kPathSeparator)) {
         host.ShowMessage("Failed to create destination folder!\nOperation cancelled!",
-                         kRefusalCaption);
+                         MessageKind::Refused);
         return;
     }
 
@@ -195,11 +198,13 @@ void RunConversion(ConvertHost& host, ConvertTarget target, const OutputOptions&
                 files.AddWritten(outputPath);
         }
         if (!refusal.empty())
-            host.ShowMessage(refusal, kEntryFailureCaption);
+            host.ShowMessage(refusal, MessageKind::EntryFailed);
         else if (result != CONVERT_OK)
             host.ShowMessage(EntryFailureText(result, host.ShowablePath(inputPath),
                                               host.ShowablePath(outputPath)),
-                             kEntryFailureCaption);
+                             MessageKind::EntryFailed);
     }
     host.SetProgressPosition(0);
 }
+
+} // namespace tavrik

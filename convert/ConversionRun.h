@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <string>
 
+namespace tavrik {
+
 struct ConvertFields {
     std::string destination;
     std::string label;
@@ -16,6 +18,10 @@ struct OutputOptions {
     EmitOptions emit;
     bool labelsFromFileNames = false;
 };
+
+// A refusal stops the run before anything is written; an entry's failure stops only
+// that entry.
+enum class MessageKind { Refused, EntryFailed };
 
 class ConvertHost {
   public:
@@ -33,7 +39,9 @@ class ConvertHost {
 
     virtual bool MakeSureDirectoryPathExists(std::string path) = 0;
 
-    virtual void ShowMessage(std::string text, std::string caption) = 0;
+    // Each host shows |kind| its own way: the window by a box's caption, the command-line
+    // converter by its exit status.
+    virtual void ShowMessage(std::string text, MessageKind kind) = 0;
 
     virtual void BeginWaitCursor() = 0;
     virtual void EndWaitCursor() = 0;
@@ -50,12 +58,11 @@ class ConvertHost {
 
 enum class ConvertTarget { Files, StandardOutput };
 
-inline constexpr const char* kRefusalCaption = "Tavrik - Error!";
-inline constexpr const char* kEntryFailureCaption = "Tavrik - Conversion Error!";
-
 // The symbol of entry index (0-based) out of count entries.
 std::string EntryLabel(const ConvertFields& fields, const OutputOptions& options, int count,
                        int index, const std::string& inputPath);
 
 void RunConversion(ConvertHost& host, ConvertTarget target = ConvertTarget::Files,
                    const OutputOptions& options = {});
+
+} // namespace tavrik

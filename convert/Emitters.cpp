@@ -1,15 +1,15 @@
 #include "Emitters.h"
 
 #include "FileSystem.h"
+#include "OutputFile.h"
 
 #include <array>
-#include <atomic>
-#include <cstdio>
 #include <cstring>
 #include <memory>
-#include <optional>
 
-using tavrik::os::File;
+namespace tavrik {
+
+using os::File;
 
 namespace {
 
@@ -63,18 +63,18 @@ template <std::size_t N> inline char* PutText(char* p, const char (&text)[N]) {
 class TextWriter {
   public:
     explicit TextWriter(File& file)
-        : file_(file), buffer_(std::make_unique<char[]>(kOutputBufferSize)) {}
+        : m_file(file), m_buffer(std::make_unique<char[]>(kOutputBufferSize)) {}
 
     void Append(const char* data, std::size_t size) {
-        if (size > kOutputBufferSize - used_)
+        if (size > kOutputBufferSize - m_used)
             Flush();
         if (size > kOutputBufferSize) {
-            if (!failed_ && !file_.WriteAll(data, size))
-                failed_ = true;
+            if (!m_failed && !m_file.WriteAll(data, size))
+                m_failed = true;
             return;
         }
-        std::memcpy(buffer_.get() + used_, data, size);
-        used_ += size;
+        std::memcpy(m_buffer.get() + m_used, data, size);
+        m_used += size;
     }
     void Append(const std::string& text) { Append(text.data(), text.size()); }
     // Text of the user's, whose line feeds become the CR LF of every other line break.
@@ -91,26 +91,26 @@ class TextWriter {
     }
 
     char* Reserve(std::size_t size) {
-        if (size > kOutputBufferSize - used_)
+        if (size > kOutputBufferSize - m_used)
             Flush();
-        return buffer_.get() + used_;
+        return m_buffer.get() + m_used;
     }
-    void Commit(char* end) { used_ = static_cast<std::size_t>(end - buffer_.get()); }
-    std::size_t Room() const { return kOutputBufferSize - used_; }
+    void Commit(char* end) { m_used = static_cast<std::size_t>(end - m_buffer.get()); }
+    std::size_t Room() const { return kOutputBufferSize - m_used; }
 
     bool Flush() {
-        if (used_ > 0 && !failed_ && !file_.WriteAll(buffer_.get(), used_))
-            failed_ = true;
-        used_ = 0;
-        return !failed_;
+        if (m_used > 0 && !m_failed && !m_file.WriteAll(m_buffer.get(), m_used))
+            m_failed = true;
+        m_used = 0;
+        return !m_failed;
     }
-    bool Failed() const { return failed_; }
+    bool Failed() const { return m_failed; }
 
   private:
-    File& file_;
-    std::unique_ptr<char[]> buffer_;
-    std::size_t used_ = 0;
-    bool failed_ = false;
+    File& m_file;
+    std::unique_ptr<char[]> m_buffer;
+    std::size_t m_used = 0;
+    bool m_failed = false;
 };
 
 // Formats n bytes eight to a line; each line is opened by lineOpener. Whole lines
@@ -246,32 +246,6 @@ ConvertResult EmitAs(SourceFormat format, File& input, File& output, const std::
                                      : Emit<AsmSource>(input, output, label, progress, options);
 }
 
-bool SameFile(const File& a, const File& b) {
-    tavrik::os::FileIdentity first, second;
-    return a.Identity(first) && b.Identity(second) && first == second;
-}
-
-std::string TemporaryNameFor(const std::string& target) {
-    static std::atomic<unsigned> counter{0};
-    char suffix[48];
-    std::snprintf(suffix, sizeof suffix, ".tvk%lx-%x.tmp", tavrik::os::ProcessId(),
-                  counter.fetch_add(1));
-    return tavrik::os::FolderPart(target) + suffix;
-}
-
-// Devices and pipes cannot be replaced by renaming; they are written in place.
-ConvertResult WriteInPlace(SourceFormat format, File& input, const std::string& outputPath,
-                           const std::string& label, const ByteProgress& progress,
-                           const EmitOptions& options) {
-    File output = File::CreateTruncating(outputPath);
-    if (!output.IsOpen())
-        return CONVERT_OUTPUT_FAILED;
-    ConvertResult result = EmitAs(format, input, output, label, progress, options);
-    if (!output.Close() && result == CONVERT_OK)
-        result = CONVERT_WRITE_FAILED;
-    return result;
-}
-
 } // namespace
 
 ConvertResult ConvertFile(SourceFormat format, const std::string& inputPath,
@@ -283,63 +257,9 @@ ConvertResult ConvertFile(SourceFormat format, const std::string& inputPath,
     if (outputPath.empty())
         return CONVERT_OUTPUT_FAILED;
 
-    // Learn before writing anything whether the output could be replaced at all,
-    // and whether it is the input itself.
-    const std::string target = tavrik::os::ResolveReplaceTarget(outputPath);
-    tavrik::os::ProbeResult probe;
-    File existing = File::ProbeForWriting(target, probe);
-    if (probe == tavrik::os::ProbeResult::Failed)
-        return CONVERT_OUTPUT_FAILED;
-    unsigned mode = tavrik::os::NewFileMode();
-    if (probe == tavrik::os::ProbeResult::Opened) {
-        if (SameFile(input, existing))
-            return CONVERT_SAME_FILE;
-        if (!existing.IsRegular()) {
-            existing.Close();
-            return WriteInPlace(format, input, target, label, progress, options);
-        }
-        mode = existing.Mode();
-    }
-
-    std::string temporary;
-    std::optional<tavrik::os::TemporaryGuard> guard;
-    File output;
-    for (int attempt = 0; attempt < 100 && !output.IsOpen(); ++attempt) {
-        temporary = TemporaryNameFor(target);
-        guard.emplace(temporary);
-        bool exists = false;
-        output = File::CreateNew(temporary, exists);
-        if (!output.IsOpen() && !exists)
-            break;
-    }
-    // A folder that takes no new file, or a file that a rename would rob of its links or
-    // owner, is still written where it is, as an existing file always could be.
-    bool inPlace = false;
-    if (!output.IsOpen()) {
-        guard.reset();
-        if (probe != tavrik::os::ProbeResult::Opened)
-            return CONVERT_OUTPUT_FAILED;
-        inPlace = true;
-    } else if (probe == tavrik::os::ProbeResult::Opened && existing.LosesByReplacement(output)) {
-        output.Close();
-        tavrik::os::RemoveFile(temporary);
-        guard.reset();
-        inPlace = true;
-    }
-    existing.Close();
-    if (inPlace)
-        return WriteInPlace(format, input, target, label, progress, options);
-
-    ConvertResult result = EmitAs(format, input, output, label, progress, options);
-    if (result == CONVERT_OK)
-        output.SetMode(mode);
-    if (!output.Close() && result == CONVERT_OK)
-        result = CONVERT_WRITE_FAILED;
-    if (result == CONVERT_OK && !tavrik::os::MoveReplacing(temporary, target))
-        result = CONVERT_OUTPUT_FAILED;
-    if (result != CONVERT_OK)
-        tavrik::os::RemoveFile(temporary);
-    return result;
+    return ReplaceOutputFile(input, outputPath, [&](File& output) {
+        return EmitAs(format, input, output, label, progress, options);
+    });
 }
 
 ConvertResult ConvertToC(std::string inputPath, std::string outputPath, std::string label) {
@@ -364,7 +284,9 @@ ConvertResult ConvertToStandardOutput(SourceFormat format, const std::string& in
     tavrik::os::FileIdentity written;
     if (output.IsRegular() && !output.Identity(written))
         return CONVERT_OUTPUT_FAILED;
-    if (output.IsRegular() && SameFile(input, output))
+    if (output.IsRegular() && IsSameFile(input, output))
         return CONVERT_SAME_FILE;
     return EmitAs(format, input, output, label, progress, options);
 }
+
+} // namespace tavrik

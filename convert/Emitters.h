@@ -4,6 +4,8 @@
 #include <functional>
 #include <string>
 
+namespace tavrik {
+
 enum ConvertResult : int {
     CONVERT_OK = 0,
     CONVERT_INPUT_FAILED = 1,
@@ -36,3 +38,5 @@ ConvertResult ConvertFile(SourceFormat format, const std::string& inputPath,
 ConvertResult ConvertToStandardOutput(SourceFormat format, const std::string& inputPath,
                                       const std::string& label, const ByteProgress& progress = {},
                                       const EmitOptions& options = {});
+
+} // namespace tavrik

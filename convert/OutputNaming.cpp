@@ -2,6 +2,8 @@
 
 #include "FileSystem.h"
 
+namespace tavrik {
+
 std::string FileTitleOf(const std::string& fileName) {
     std::size_t dot = fileName.rfind('.');
     return dot == std::string::npos ? fileName : fileName.substr(0, dot);
@@ -33,3 +35,5 @@ std::string MakeOutputPath(std::string inputPath, std::string destination, std::
 std::string MakeIndexedLabel(std::string label, int number) {
     return label + std::to_string(number);
 }
+
+} // namespace tavrik

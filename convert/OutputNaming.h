@@ -2,6 +2,8 @@
 
 #include <string>
 
+namespace tavrik {
+
 #ifdef _WIN32
 inline constexpr char kPathSeparator = '\\';
 #else
@@ -15,3 +17,5 @@ std::string FileTitleOf(const std::string& fileName);
 std::string CollapseSeparatorPairs(std::string path, char separator);
 std::string JoinOutputPath(const std::string& destination, const std::string& title,
                            const std::string& extension, char separator);
+
+} // namespace tavrik

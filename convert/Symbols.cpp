@@ -6,6 +6,8 @@
 #include <cctype>
 #include <iterator>
 
+namespace tavrik {
+
 namespace {
 
 // Every keyword of C up to C23, so that no generated symbol collides with one.
@@ -160,3 +162,5 @@ bool WriteHeaderFile(const std::string& path, const std::string& text) {
     const bool written = output.WriteAll(text.data(), text.size());
     return output.Close() && written;
 }
+
+} // namespace tavrik

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+namespace tavrik {
+
 // Whether a toolchain takes the label as a symbol name: C wants an identifier that
 // is no keyword, the assembler also allows '.' and '$'.
 bool IsValidSymbol(const std::string& label, SourceFormat format);
@@ -21,3 +23,5 @@ std::string DeclarationHeader(const std::string& headerPath, const std::vector<s
 // Writes the header unless the file already holds exactly this text, so that a build
 // that runs the converter again does not recompile everything that includes it.
 bool WriteHeaderFile(const std::string& path, const std::string& text);
+
+} // namespace tavrik

@@ -4,6 +4,8 @@
 #include "FolderServicesWin.h"
 #include "resource.h"
 
+using namespace tavrik;
+
 BEGIN_MESSAGE_MAP(CFolderPathEdit, CEdit)
 ON_WM_CHAR()
 ON_WM_KEYDOWN()

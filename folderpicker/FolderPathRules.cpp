@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+namespace tavrik {
+
 namespace {
 
 // Character classes of the C locale. Bytes from 0x80 on are neither blanks nor
@@ -270,3 +272,5 @@ TypedResult AfterTypedCharacter(unsigned character, const std::string& text, int
         result.action = TypedResult::Action::Complete;
     return result;
 }
+
+} // namespace tavrik

@@ -3,9 +3,13 @@
 // names. Window-free: the file system and the boxes come through FolderServices.
 #pragma once
 
+#include "FileSystem.h"
+
 #include <cstddef>
 #include <string>
 #include <vector>
+
+namespace tavrik {
 
 // Drive types as the platform numbers them.
 inline constexpr unsigned kDriveNoRootDir = 1;
@@ -16,12 +20,8 @@ inline constexpr unsigned kDriveCdRom = 5;
 // The platform's path buffers hold this many bytes, the terminator included.
 inline constexpr std::size_t kMaxPathBytes = 260;
 
-enum class PathKind { Missing, Folder, File };
-
-struct FoundEntry {
-    std::string name;
-    bool folder = false;
-};
+using os::FoundEntry;
+using os::PathKind;
 
 class FolderServices {
   public:
@@ -90,3 +90,5 @@ struct TypedResult {
 inline constexpr unsigned kBackspace = 8;
 TypedResult AfterTypedCharacter(unsigned character, const std::string& text, int selStart,
                                 int selEnd, FolderServices& services);
+
+} // namespace tavrik

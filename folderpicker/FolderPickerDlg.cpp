@@ -6,6 +6,8 @@
 
 #include <dlgs.h>
 
+using namespace tavrik;
+
 namespace {
 
 // The platform's file-name field: the edit edt1 in some versions of the

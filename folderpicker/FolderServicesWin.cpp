@@ -1,17 +1,16 @@
 #include "FolderServicesWin.h"
 
 #include "FileSystem.h"
-#include "framework/FileFind.h"
+#include "framework/Afx.h"
+
+using namespace tavrik;
 
 PathKind CPlatformFolderServices::Attributes(const std::string& path) {
-    DWORD attributes = ::GetFileAttributesA(path.c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES)
-        return PathKind::Missing;
-    return (attributes & FILE_ATTRIBUTE_DIRECTORY) ? PathKind::Folder : PathKind::File;
+    return tavrik::os::KindOfPath(path);
 }
 
 unsigned CPlatformFolderServices::DriveType(const std::string& root) {
-    return ::GetDriveTypeA(root.c_str());
+    return tavrik::os::DriveType(root);
 }
 
 bool CPlatformFolderServices::CreateFolderChain(const std::string& path) {
@@ -19,13 +18,7 @@ bool CPlatformFolderServices::CreateFolderChain(const std::string& path) {
 }
 
 std::vector<FoundEntry> CPlatformFolderServices::FindEntries(const std::string& pattern) {
-    std::vector<FoundEntry> entries;
-    CFileFind find;
-    for (BOOL more = find.FindFile(pattern); more;) {
-        more = find.FindNextFile();
-        entries.push_back({find.GetFileName(), find.MatchesMask(FILE_ATTRIBUTE_DIRECTORY) != 0});
-    }
-    return entries;
+    return tavrik::os::FindEntries(pattern);
 }
 
 bool CPlatformFolderServices::AskYesNo(const std::string& text) {

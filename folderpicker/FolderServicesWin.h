@@ -3,12 +3,12 @@
 
 #include "FolderPathRules.h"
 
-class CPlatformFolderServices : public FolderServices {
+class CPlatformFolderServices : public tavrik::FolderServices {
   public:
-    PathKind Attributes(const std::string& path) override;
+    tavrik::PathKind Attributes(const std::string& path) override;
     unsigned DriveType(const std::string& root) override;
     bool CreateFolderChain(const std::string& path) override;
-    std::vector<FoundEntry> FindEntries(const std::string& pattern) override;
+    std::vector<tavrik::FoundEntry> FindEntries(const std::string& pattern) override;
     bool AskYesNo(const std::string& text) override;
     void ShowMessage(const std::string& text) override;
 };

@@ -17,6 +17,8 @@
 #include <optional>
 #include <vector>
 
+using namespace tavrik;
+
 namespace {
 
 constexpr UINT kWarning = MB_OK | MB_ICONWARNING;
@@ -53,8 +55,10 @@ class CConvertHost : public ConvertHost {
     bool MakeSureDirectoryPathExists(std::string path) override {
         return tavrik::os::MakeSureDirectoryPathExists(path);
     }
-    void ShowMessage(std::string text, std::string caption) override {
-        m_dlg.MessageBox(text, caption, kWarning);
+    void ShowMessage(std::string text, MessageKind kind) override {
+        m_dlg.MessageBox(
+            text, kind == MessageKind::Refused ? "Tavrik - Error!" : "Tavrik - Conversion Error!",
+            kWarning);
         if (m_wait)
             m_wait->Restore();
     }

@@ -1,5 +1,7 @@
 #include "FileSelection.h"
 
+namespace tavrik {
+
 std::vector<std::string> SplitFileSelection(const std::string& buffer) {
     std::vector<std::string> parts;
     size_t start = 0;
@@ -20,3 +22,5 @@ std::vector<std::string> SplitFileSelection(const std::string& buffer) {
         paths.push_back(separated ? folder + parts[i] : folder + '\\' + parts[i]);
     return paths;
 }
+
+} // namespace tavrik

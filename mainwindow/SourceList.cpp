@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <unordered_set>
 
+namespace tavrik {
+
 std::vector<std::string> ExpandFolders(const std::vector<std::string>& paths,
                                        const FolderLister& listFolder) {
     std::vector<std::string> expanded;
@@ -35,3 +37,5 @@ int HorizontalExtent(const std::vector<int>& textWidths, int margin) {
         return 0;
     return std::max(0, *std::max_element(textWidths.begin(), textWidths.end())) + margin;
 }
+
+} // namespace tavrik

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+namespace tavrik {
+
 // Fills |names| with the files directly inside |path|; false when |path| is no folder.
 using FolderLister = std::function<bool(const std::string& path, std::vector<std::string>& names)>;
 
@@ -25,3 +27,5 @@ std::vector<std::string> NewEntries(const std::vector<std::string>& listed,
 // plus |margin|, so that its last character can be scrolled into view; 0 for an
 // empty list, which hides the scroll bar.
 int HorizontalExtent(const std::vector<int>& textWidths, int margin);
+
+} // namespace tavrik

@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+namespace tavrik {
+
 namespace {
 
 constexpr std::uint32_t kTimId = 0x10;
@@ -324,3 +326,5 @@ std::string DescribeImage(const std::string& name, const ImageInfo& info, int pa
     }
     return line;
 }
+
+} // namespace tavrik

@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+namespace tavrik {
+
 enum class ImageKind { Raw, Tim, Tmd };
 
 // The TIM pixel modes, by the value of the mode bits in the flags.
@@ -90,3 +92,5 @@ std::string DescribeUnreadable(const std::string& name);
 std::string FileNameOf(const std::string& path);
 // 31264 as "31,264".
 std::string GroupThousands(std::uint64_t value);
+
+} // namespace tavrik

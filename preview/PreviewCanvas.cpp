@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+namespace tavrik {
+
 PreviewScale FitScale(int width, int height, int area) {
     PreviewScale scale;
     if (width <= 0 || height <= 0 || area <= 0)
@@ -48,3 +50,5 @@ void ComposePreview(const std::vector<Pixel>& pixels, int width, int height, Pre
         }
     }
 }
+
+} // namespace tavrik

@@ -6,6 +6,8 @@
 
 #include <vector>
 
+namespace tavrik {
+
 // A picture is enlarged by the largest whole number that fits the area; one
 // larger than the area is reduced by the smallest whole number that fits.
 struct PreviewScale {
@@ -34,3 +36,5 @@ PicturePlace PlacePicture(int width, int height, PreviewScale scale, int areaWid
 // checkerboard under its see-through pixels, |background| around it.
 void ComposePreview(const std::vector<Pixel>& pixels, int width, int height, PreviewScale scale,
                     int areaWidth, int areaHeight, Pixel background, std::vector<Pixel>& area);
+
+} // namespace tavrik

@@ -6,6 +6,8 @@
 
 #include <utility>
 
+using namespace tavrik;
+
 void CPicturePane::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct) {
     CDC dc(lpDrawItemStruct->hDC);
     const CRect rect(lpDrawItemStruct->rcItem);

@@ -13,7 +13,7 @@
 // The picture area: draws the pixels its dialog composed.
 class CPicturePane : public CStatic {
   public:
-    const std::vector<Pixel>* m_pArea = nullptr; // kPreviewArea x kPreviewArea, or empty
+    const std::vector<tavrik::Pixel>* m_pArea = nullptr; // kPreviewArea x kPreviewArea, or empty
     void DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct) override;
 };
 
@@ -29,10 +29,10 @@ class CPreviewDlg : public CDialog {
   protected:
     std::string m_strPath;
     bool m_bReadable = false;
-    ImageFile m_file;
+    tavrik::ImageFile m_file;
     int m_nPalette = 0;
-    std::vector<Pixel> m_pixels;
-    std::vector<Pixel> m_area;
+    std::vector<tavrik::Pixel> m_pixels;
+    std::vector<tavrik::Pixel> m_area;
     CPicturePane m_wndPicture;
     CStatic m_wndInfo;
 

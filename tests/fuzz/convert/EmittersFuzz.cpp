@@ -10,6 +10,8 @@
 #include <string>
 #include <unistd.h>
 
+using namespace tavrik;
+
 namespace {
 
 // Every line break of the text is CR LF, the label's own line feeds included.

@@ -5,6 +5,8 @@
 #include <cstdlib>
 #include <string>
 
+using namespace tavrik;
+
 namespace {
 
 // Replace every pair by one separator, searching on after each replacement.

@@ -8,6 +8,8 @@
 #include <cstdlib>
 #include <string>
 
+using namespace tavrik;
+
 namespace {
 
 void Check(bool condition) {

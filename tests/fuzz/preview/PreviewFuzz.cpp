@@ -7,6 +7,8 @@
 #include <cstdlib>
 #include <vector>
 
+using namespace tavrik;
+
 namespace {
 
 void Check(bool condition) {

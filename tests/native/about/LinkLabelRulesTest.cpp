@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-namespace ll = linklabel;
+namespace ll = tavrik::linklabel;
 
 namespace {
 
@@ -19,7 +19,7 @@ TEST(LinkLabelColour, HoverWinsOverVisitedWhichWinsOverLink) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(::testing::Message() << "hover " << c.hover << " visited " << c.visited);
-        EXPECT_EQ(ll::textColour(colours, c.hover, c.visited), c.expected);
+        EXPECT_EQ(ll::TextColour(colours, c.hover, c.visited), c.expected);
     }
     const ll::Colours defaults;
     EXPECT_EQ(defaults.link, 0x00EE0000u);
@@ -65,7 +65,7 @@ TEST(LinkLabelFit, EdgesFollowTheAlignmentStyle) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        const ll::Rect rc = ll::fitToText(control, c.style, c.cx, c.cy);
+        const ll::Rect rc = ll::FitToText(control, c.style, c.cx, c.cy);
         EXPECT_EQ(rc.left, c.expected.left);
         EXPECT_EQ(rc.top, c.expected.top);
         EXPECT_EQ(rc.right, c.expected.right);
@@ -92,7 +92,7 @@ TEST(LinkLabelFallback, CommandIsCutAtThePlaceholderAndGetsTheTarget) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        auto command = ll::fallbackCommand(c.registered, target);
+        auto command = ll::FallbackCommand(c.registered, target);
         ASSERT_TRUE(command.has_value());
         EXPECT_EQ(*command, std::string(c.expected) + target);
     }
@@ -101,12 +101,12 @@ TEST(LinkLabelFallback, CommandIsCutAtThePlaceholderAndGetsTheTarget) {
 TEST(LinkLabelFallback, ACommandLongerThanTheBufferIsNotBuilt) {
     const std::string program(259, 'p');
     // 259 + blank + 259 = 519 characters and the terminator: exactly full.
-    auto longest = ll::fallbackCommand(program, std::string(259, 't'));
+    auto longest = ll::FallbackCommand(program, std::string(259, 't'));
     ASSERT_TRUE(longest.has_value());
     EXPECT_EQ(longest->size(), 519u);
-    EXPECT_FALSE(ll::fallbackCommand(program, std::string(260, 't')).has_value());
+    EXPECT_FALSE(ll::FallbackCommand(program, std::string(260, 't')).has_value());
     // The cut happens first: a long tail after the placeholder does not count.
-    EXPECT_TRUE(ll::fallbackCommand("b.exe \"%1\"" + std::string(400, 'x'), std::string(400, 't'))
+    EXPECT_TRUE(ll::FallbackCommand("b.exe \"%1\"" + std::string(400, 'x'), std::string(400, 't'))
                     .has_value());
 }
 
@@ -136,7 +136,7 @@ TEST(LinkLabelError, EveryCodeOfTheTableAndAnUnknownOne) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.code);
-        EXPECT_EQ(ll::openErrorText(c.code), std::string("Unable to open hyperlink:\n\n") + c.text);
+        EXPECT_EQ(ll::OpenErrorText(c.code), std::string("Unable to open hyperlink:\n\n") + c.text);
     }
 }
 

@@ -13,6 +13,7 @@
 #include <thread>
 #include <unistd.h>
 
+using namespace tavrik;
 using namespace testfiles;
 
 namespace {

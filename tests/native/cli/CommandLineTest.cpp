@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace tavrik;
+
 namespace {
 
 TEST(CommandLineParsing, OptionsInEveryForm) {

@@ -1,6 +1,7 @@
 #include "Emitters.h"
 #include "TestFiles.h"
 
+using namespace tavrik;
 using namespace testfiles;
 
 namespace {

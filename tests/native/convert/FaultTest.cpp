@@ -5,6 +5,7 @@
 #include "FileSystem.h"
 #include "TestFiles.h"
 
+using namespace tavrik;
 using namespace testfiles;
 
 namespace {

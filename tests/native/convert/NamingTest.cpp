@@ -1,6 +1,7 @@
 #include "OutputNaming.h"
 #include "TestFiles.h"
 
+using namespace tavrik;
 using namespace testfiles;
 
 namespace {

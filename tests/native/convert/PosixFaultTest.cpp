@@ -7,6 +7,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+using namespace tavrik;
 using namespace testfiles;
 
 namespace {

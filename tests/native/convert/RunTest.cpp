@@ -4,6 +4,7 @@
 #include "OutputNaming.h"
 #include "TestFiles.h"
 
+using namespace tavrik;
 using namespace testfiles;
 
 namespace {
@@ -46,8 +47,9 @@ class FakeHost : public ConvertHost {
             fs::create_directories(path);
         return folderCreation;
     }
-    void ShowMessage(std::string text, std::string caption) override {
-        log.push_back("ShowMessage " + text + " | " + caption);
+    void ShowMessage(std::string text, MessageKind kind) override {
+        log.push_back("ShowMessage " + text +
+                      (kind == MessageKind::Refused ? " | Refused" : " | EntryFailed"));
     }
     void BeginWaitCursor() override { log.push_back("BeginWaitCursor"); }
     void EndWaitCursor() override { log.push_back("EndWaitCursor"); }
@@ -89,7 +91,7 @@ TEST(ConversionRun, RefusalsComeInOrderBeforeAnythingIsWritten) {
         Log expected = Prefix(c.entries);
         if (!c.folderCreation)
             expected.push_back("MakeSureDirectoryPathExists out" + kSep);
-        expected.push_back("ShowMessage " + c.message + " | Tavrik - Error!");
+        expected.push_back("ShowMessage " + c.message + " | Refused");
         EXPECT_EQ(host.log, expected) << c.what;
     }
 }
@@ -101,7 +103,7 @@ TEST(ConversionRun, BlankFieldsAreNotEmpty) {
     host.entries = {};
     RunConversion(host);
     EXPECT_EQ(host.log.back(),
-              "ShowMessage You have to select at least one source file! | Tavrik - Error!");
+              "ShowMessage You have to select at least one source file! | Refused");
     host.log.clear();
     WriteFile(dir / "in.bin", "x");
     host.entries = {dir / "in.bin"};
@@ -150,7 +152,7 @@ TEST(ConversionRun, FailedEntriesAreReportedAndTheRunGoesOn) {
     host.entries = {dir / "a.tim", dir / "gone.tim", dir / "b.tim", dir / "x.c", dir / "d.tim"};
     WriteFile(dir / "b.tim", "B");
     RunConversion(host);
-    const std::string caption = " | Tavrik - Conversion Error!";
+    const std::string caption = " | EntryFailed";
     EXPECT_EQ(host.log,
               Join(Prefix(5),
                    {"MakeSureDirectoryPathExists " + out + kSep, "BeginWaitCursor",
@@ -177,9 +179,8 @@ TEST(ConversionRun, ReadFailureHasItsOwnMessage) {
     tavrik::os::SetReadFailureForTesting(0);
     RunConversion(host);
     tavrik::os::SetReadFailureForTesting(-1);
-    EXPECT_EQ(host.log.at(host.log.size() - 3), "ShowMessage Failed to read input file " +
-                                                    (dir / "a.tim") +
-                                                    "! | Tavrik - Conversion Error!");
+    EXPECT_EQ(host.log.at(host.log.size() - 3),
+              "ShowMessage Failed to read input file " + (dir / "a.tim") + "! | EntryFailed");
     EXPECT_EQ(dir.Names(), std::vector<std::string>{"a.tim"});
 }
 
@@ -211,7 +212,7 @@ Log Messages(const Log& log) {
 }
 
 TEST(ConversionRun, NothingOfTheRunIsReplacedByALaterOrEarlierEntry) {
-    const std::string caption = " | Tavrik - Conversion Error!";
+    const std::string caption = " | EntryFailed";
     struct Case {
         const char* what;
         std::vector<std::string> names; // files made with their own name as content

@@ -2,6 +2,7 @@
 #include "Symbols.h"
 #include "TestFiles.h"
 
+using namespace tavrik;
 using namespace testfiles;
 
 namespace {

@@ -2,6 +2,8 @@
 
 #include <optional>
 
+using namespace tavrik;
+
 namespace {
 
 const char* const kOpenOtherFailure = "You do not have permission\nto create this folder.";

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+using namespace tavrik;
 using namespace std::string_literals;
 
 namespace {

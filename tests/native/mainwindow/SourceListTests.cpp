@@ -9,6 +9,8 @@
 #include <map>
 #include <unistd.h>
 
+using namespace tavrik;
+
 namespace {
 
 using Paths = std::vector<std::string>;

@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+using namespace tavrik;
 using namespace timfixtures;
 using testfiles::TempDir;
 

@@ -8,6 +8,7 @@
 
 #include <windows.h>
 
+using namespace tavrik;
 using namespace testfiles;
 
 namespace {

@@ -2,6 +2,8 @@
 
 #include "Emitters.h"
 
+using namespace tavrik;
+
 namespace {
 
 struct ConvertFixture : MainWindowFixture {

@@ -5,6 +5,8 @@
 #include "TestSupport.h"
 #include "TimFixtures.h"
 
+using namespace tavrik;
+
 namespace {
 
 using timfixtures::Picture;

@@ -1,6 +1,6 @@
 #pragma once
 
-// The engine's only door to the operating system. Everything here works on raw,
+// The programs' only door to the operating system. Everything here works on raw,
 // unbuffered handles: the emitters do their own buffering, and no text-mode
 // translation can ever touch the bytes.
 
@@ -66,14 +66,32 @@ class File {
 
   private:
 #ifdef _WIN32
-    void* handle_ = reinterpret_cast<void*>(static_cast<std::intptr_t>(-1));
+    using Handle = void*;
+    static Handle NoHandle() {
+        return reinterpret_cast<void*>(static_cast<std::intptr_t>(-1));
+    }
 #else
-    int fd_ = -1;
+    using Handle = int;
+    static constexpr Handle NoHandle() {
+        return -1;
+    }
 #endif
-    bool owned_ = true;
-    std::uint64_t bytesRead_ = 0;
-    std::uint64_t readLimit_ = UINT64_MAX;
-    std::uint64_t bytesWritten_ = 0;
+    // One call of the platform's read or write: bytes moved, 0 at the end, -1 on an error.
+    long long ReadOnce(void* buffer, std::size_t size);
+    long long WriteOnce(const char* data, std::size_t size);
+
+    Handle m_handle = NoHandle();
+    bool m_owned = true;
+    std::uint64_t m_bytesRead = 0;
+    std::uint64_t m_readLimit = UINT64_MAX;
+    std::uint64_t m_bytesWritten = 0;
+};
+
+enum class PathKind { Missing, Folder, File };
+
+struct FoundEntry {
+    std::string name;
+    bool folder = false;
 };
 
 // The file that |path| names, links followed; false when there is none to be seen.
@@ -91,7 +109,7 @@ class TemporaryGuard {
     TemporaryGuard& operator=(const TemporaryGuard&) = delete;
 
   private:
-    int slot_ = -1;
+    int m_slot = -1;
 };
 // Installs the handlers behind TemporaryGuard; the programs call it once at start.
 void RemoveTemporaryFilesOnInterrupt();
@@ -112,6 +130,12 @@ unsigned long ProcessId();
 bool ListFolderFiles(const std::string& folder, std::vector<std::string>& names);
 
 #ifdef _WIN32
+// What |path| names, links followed; anything that is no folder counts as a file.
+PathKind KindOfPath(const std::string& path);
+// The type of drive whose root |root| is, numbered as the platform numbers it.
+unsigned DriveType(const std::string& root);
+// The entries that a search pattern with wildcards matches, "." and ".." among them.
+std::vector<FoundEntry> FindEntries(const std::string& pattern);
 // |wide| in the active code page; false when that code page cannot spell it exactly,
 // where a best-fit look-alike (a for alpha) could name another file.
 bool NarrowExactly(const std::wstring& wide, std::string& narrow);

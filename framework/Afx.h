@@ -44,6 +44,7 @@ struct CRect : RECT {
     CSize Size() const { return CSize(Width(), Height()); }
     CPoint TopLeft() const { return CPoint(left, top); }
     bool PtInRect(POINT pt) const { return ::PtInRect(this, pt) != FALSE; }
+    bool operator==(const RECT& o) const { return ::EqualRect(this, &o) != FALSE; }
     operator LPRECT() { return this; }
     operator LPCRECT() const { return this; }
 };

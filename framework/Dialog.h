@@ -36,7 +36,8 @@ class CDialog : public CWnd {
 
     // Runs the dialog until EndDialog; the owner is disabled meanwhile. A
     // template without WS_VISIBLE is shown when the loop first goes idle; each
-    // time the loop goes idle it lets go of the stand-ins (CWnd::DeleteTempMap).
+    // time the loop goes idle it lets go of the stand-ins of destroyed windows
+    // (CWnd::DeleteTempMap).
     virtual INT_PTR DoModal();
     // Creates the dialog modeless.
     BOOL Create(UINT nIDTemplate, CWnd* pParentWnd = nullptr);

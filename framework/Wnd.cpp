@@ -5,6 +5,7 @@
 
 #include <memory>
 #include <unordered_map>
+#include <vector>
 
 namespace {
 
@@ -16,6 +17,13 @@ std::unordered_map<HWND, CWnd*>& PermanentMap() {
 std::unordered_map<HWND, std::unique_ptr<CWnd>>& TemporaryMap() {
     static std::unordered_map<HWND, std::unique_ptr<CWnd>> map;
     return map;
+}
+
+// Stand-ins of destroyed windows, kept for reuse rather than freed: a caller
+// may still hold one, and must then read a handle, never freed memory.
+std::vector<std::unique_ptr<CWnd>>& SpareStandIns() {
+    static std::vector<std::unique_ptr<CWnd>> spares;
+    return spares;
 }
 
 // The message the window procedure is handling, for Default().
@@ -136,7 +144,13 @@ CWnd* CWnd::FromHandle(HWND hWnd) {
     auto& temps = TemporaryMap();
     auto& slot = temps[hWnd];
     if (!slot) {
-        slot = std::make_unique<CWnd>();
+        auto& spares = SpareStandIns();
+        if (spares.empty()) {
+            slot = std::make_unique<CWnd>();
+        } else {
+            slot = std::move(spares.back());
+            spares.pop_back();
+        }
         // Not in the permanent map: a stand-in only carries the handle.
         slot->m_hWnd = hWnd;
     }
@@ -144,8 +158,18 @@ CWnd* CWnd::FromHandle(HWND hWnd) {
 }
 
 void CWnd::DeleteTempMap() {
-    if (g_nCallbackDepth == 0)
-        TemporaryMap().clear();
+    if (g_nCallbackDepth != 0)
+        return;
+    auto& map = TemporaryMap();
+    for (auto it = map.begin(); it != map.end();) {
+        if (::IsWindow(it->first)) {
+            ++it;
+            continue;
+        }
+        it->second->m_hWnd = nullptr;
+        SpareStandIns().push_back(std::move(it->second));
+        it = map.erase(it);
+    }
 }
 
 size_t CWnd::GetTempMapSize() {

@@ -25,13 +25,13 @@ class CWnd {
     static HWND GetSafeHwnd(const CWnd* pWnd) { return pWnd ? pWnd->m_hWnd : nullptr; }
 
     // The object attached to a handle; for a window of no object of ours, a
-    // temporary stand-in that holds only the handle. A stand-in stays valid until
-    // a message loop of ours goes idle with no window procedure of ours running.
+    // temporary stand-in that holds only the handle. A stand-in stands for its
+    // window until a message loop of ours goes idle after the window is gone.
     static CWnd* FromHandle(HWND hWnd);
     static CWnd* FromHandlePermanent(HWND hWnd);
-    // Lets go of the stand-ins, unless a window procedure, dialog procedure or
-    // hook of ours is running (its caller may still hold one). Message loops
-    // call it when they go idle.
+    // Lets go of the stand-ins of destroyed windows, unless a window procedure,
+    // dialog procedure or hook of ours is running (its caller may still hold
+    // one). Message loops call it when they go idle.
     static void DeleteTempMap();
     // How many stand-ins are alive, for checking that they do not pile up.
     static size_t GetTempMapSize();

@@ -249,19 +249,21 @@ TEST_F(ModalFixture, HiddenTemplateIsShownOnceTheLoopGoesIdle) {
 }
 
 // A stand-in handed out during a message stays while a nested modal loop goes
-// idle, and goes once the outermost loop is idle.
-TEST_F(ModalFixture, StandInsLastThroughTheirMessageAndGoWhenTheLoopIdles) {
+// idle, even when its window is gone meanwhile; once the outermost loop is idle,
+// the stand-in of a destroyed window goes.
+TEST_F(ModalFixture, StandInsLastThroughTheirMessageAndGoWithTheirWindow) {
     HWND hForeign = ::CreateWindowExA(0, "STATIC", "foreign", WS_POPUP, 0, 0, 10, 10, nullptr,
                                       nullptr, nullptr, nullptr);
     ASSERT_NE(hForeign, nullptr);
     CWnd::DeleteTempMap();
-    ASSERT_EQ(CWnd::GetTempMapSize(), 0u);
+    const size_t before = CWnd::GetTempMapSize();
     size_t afterNested = 0;
-    bool samePointer = false;
+    bool stillItsHandle = false;
     bool innerWentIdle = false;
     CModalDlg outer(&owner);
     outer.m_script = [&](CModalDlg& d) {
         CWnd* pStandIn = CWnd::FromHandle(hForeign);
+        ::DestroyWindow(hForeign);
         // A hidden template is shown only when its loop goes idle.
         CModalDlg inner(&d, IDD_HIDDEN);
         inner.m_script = [](CModalDlg& i) { ::SetTimer(i.m_hWnd, 1, 20, nullptr); };
@@ -273,19 +275,18 @@ TEST_F(ModalFixture, StandInsLastThroughTheirMessageAndGoWhenTheLoopIdles) {
         };
         inner.DoModal();
         afterNested = CWnd::GetTempMapSize();
-        samePointer = CWnd::FromHandle(hForeign) == pStandIn && pStandIn->m_hWnd == hForeign;
+        stillItsHandle = pStandIn->m_hWnd == hForeign;
         ::SetTimer(d.m_hWnd, 1, 20, nullptr);
     };
-    outer.m_onTimer = [](CModalDlg& d) {
-        if (CWnd::GetTempMapSize() == 0)
+    outer.m_onTimer = [before](CModalDlg& d) {
+        if (CWnd::GetTempMapSize() == before)
             d.EndDialog(IDOK);
     };
     EXPECT_EQ(outer.DoModal(), IDOK);
-    EXPECT_FALSE(outer.m_bTimedOut) << "the outer loop never let go of the stand-in";
+    EXPECT_FALSE(outer.m_bTimedOut) << "the outer loop kept the stand-in of a destroyed window";
     EXPECT_TRUE(innerWentIdle);
-    EXPECT_EQ(afterNested, 1u) << "the nested loop dropped a stand-in its caller still held";
-    EXPECT_TRUE(samePointer);
-    ::DestroyWindow(hForeign);
+    EXPECT_EQ(afterNested, before + 1) << "the nested loop dropped a stand-in its caller held";
+    EXPECT_TRUE(stillItsHandle);
 }
 
 TEST_F(ModalFixture, MissingTemplateFailsWithoutDisablingTheOwner) {

@@ -38,19 +38,12 @@ struct CRect : RECT {
     CRect() : RECT{0, 0, 0, 0} {}
     CRect(int l, int t, int r, int b) : RECT{l, t, r, b} {}
     CRect(const RECT& rc) : RECT(rc) {}
-    CRect(POINT pt, SIZE sz) : RECT{pt.x, pt.y, pt.x + sz.cx, pt.y + sz.cy} {}
 
     int Width() const { return right - left; }
     int Height() const { return bottom - top; }
     CSize Size() const { return CSize(Width(), Height()); }
     CPoint TopLeft() const { return CPoint(left, top); }
-    CPoint BottomRight() const { return CPoint(right, bottom); }
-    bool IsRectEmpty() const { return left >= right || top >= bottom; }
     bool PtInRect(POINT pt) const { return ::PtInRect(this, pt) != FALSE; }
-    void SetRect(int l, int t, int r, int b) { left = l, top = t, right = r, bottom = b; }
-    void OffsetRect(int dx, int dy) { ::OffsetRect(this, dx, dy); }
-    void DeflateRect(int dx, int dy) { ::InflateRect(this, -dx, -dy); }
-    void InflateRect(int dx, int dy) { ::InflateRect(this, dx, dy); }
     bool operator==(const RECT& o) const { return ::EqualRect(this, &o) != FALSE; }
     operator LPRECT() { return this; }
     operator LPCRECT() const { return this; }

@@ -3,24 +3,32 @@
 #include "Static.h"
 #include "ToolTipCtrl.h"
 
+namespace {
+
+// An owner-drawn control answers its parent's WM_DRAWITEM itself; everything
+// else a parent hands back goes the usual way.
+template <class TControl>
+BOOL DrawItemOrReflect(TControl& control, UINT message, WPARAM wParam, LPARAM lParam,
+                       LRESULT* pResult) {
+    if (message != WM_DRAWITEM)
+        return control.CWnd::OnChildNotify(message, wParam, lParam, pResult);
+    control.DrawItem(reinterpret_cast<LPDRAWITEMSTRUCT>(lParam));
+    *pResult = TRUE;
+    return TRUE;
+}
+
+} // namespace
+
 void CButton::DrawItem(LPDRAWITEMSTRUCT) {}
 
 BOOL CButton::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
-    if (message != WM_DRAWITEM)
-        return CWnd::OnChildNotify(message, wParam, lParam, pResult);
-    DrawItem(reinterpret_cast<LPDRAWITEMSTRUCT>(lParam));
-    *pResult = TRUE;
-    return TRUE;
+    return DrawItemOrReflect(*this, message, wParam, lParam, pResult);
 }
 
 void CStatic::DrawItem(LPDRAWITEMSTRUCT) {}
 
 BOOL CStatic::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
-    if (message != WM_DRAWITEM)
-        return CWnd::OnChildNotify(message, wParam, lParam, pResult);
-    DrawItem(reinterpret_cast<LPDRAWITEMSTRUCT>(lParam));
-    *pResult = TRUE;
-    return TRUE;
+    return DrawItemOrReflect(*this, message, wParam, lParam, pResult);
 }
 
 std::string CListBox::GetText(int nIndex) const {
@@ -45,10 +53,8 @@ BOOL CToolTipCtrl::AddTool(CWnd* pWnd, const std::string& text, LPCRECT lpRectTo
     TTTOOLINFOA ti{};
     ti.cbSize = TTTOOLINFOA_V2_SIZE; // also understood by comctl32 before version 6
     ti.hwnd = pWnd->m_hWnd;
-    ti.uFlags = lpRectTool ? 0 : TTF_IDISHWND | TTF_SUBCLASS;
-    ti.uId = lpRectTool ? nIDTool : reinterpret_cast<UINT_PTR>(pWnd->m_hWnd);
-    if (lpRectTool)
-        ti.rect = *lpRectTool;
+    ti.uId = nIDTool;
+    ti.rect = *lpRectTool;
     ti.lpszText = const_cast<char*>(text.c_str());
     return static_cast<BOOL>(SendMessage(TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&ti)));
 }
@@ -57,9 +63,7 @@ void CToolTipCtrl::UpdateTipText(const std::string& text, CWnd* pWnd, UINT_PTR n
     TTTOOLINFOA ti{};
     ti.cbSize = TTTOOLINFOA_V2_SIZE;
     ti.hwnd = pWnd->m_hWnd;
-    // Id 0 names the tool that AddTool made of the whole window.
-    ti.uFlags = nIDTool ? 0 : TTF_IDISHWND;
-    ti.uId = nIDTool ? nIDTool : reinterpret_cast<UINT_PTR>(pWnd->m_hWnd);
+    ti.uId = nIDTool;
     ti.lpszText = const_cast<char*>(text.c_str());
     SendMessage(TTM_UPDATETIPTEXTA, 0, reinterpret_cast<LPARAM>(&ti));
 }

@@ -1,5 +1,6 @@
 #include "DC.h"
 
+#include "FrameRuns.h"
 #include "Wnd.h"
 
 void CDC::FillSolidRect(LPCRECT lpRect, COLORREF cr) {
@@ -19,10 +20,8 @@ void CDC::Draw3dRect(LPCRECT lpRect, COLORREF crTopLeft, COLORREF crBottomRight)
 }
 
 void CDC::Draw3dRect(int x, int y, int cx, int cy, COLORREF crTopLeft, COLORREF crBottomRight) {
-    FillSolidRect(x, y, cx - 1, 1, crTopLeft);
-    FillSolidRect(x, y, 1, cy - 1, crTopLeft);
-    FillSolidRect(x + cx - 1, y, 1, cy, crBottomRight);
-    FillSolidRect(x, y + cy - 1, cx, 1, crBottomRight);
+    for (const framework::FrameRun& run : framework::frameRuns(x, y, cx, cy))
+        FillSolidRect(run.x, run.y, run.cx, run.cy, run.topLeft ? crTopLeft : crBottomRight);
 }
 
 int CDC::DrawText(const std::string& text, LPRECT lpRect, UINT nFormat) {
@@ -33,10 +32,6 @@ BOOL CDC::DrawState(POINT pt, SIZE size, const std::string& text, UINT nFlags, H
     // DST_TEXT and DST_PREFIXTEXT take the text itself and its length.
     return ::DrawStateA(m_hDC, hBrush, nullptr, reinterpret_cast<LPARAM>(text.c_str()),
                         static_cast<WPARAM>(text.size()), pt.x, pt.y, size.cx, size.cy, nFlags);
-}
-
-BOOL CDC::TextOut(int x, int y, const std::string& text) {
-    return ::TextOutA(m_hDC, x, y, text.c_str(), static_cast<int>(text.size()));
 }
 
 CSize CDC::GetTextExtent(const std::string& text) const {

@@ -30,7 +30,7 @@ class CDC {
     // A one-pixel frame: the top row (x .. x+cx-2) and the left column
     // (y .. y+cy-2) in crTopLeft; the right column (x+cx-1, y .. y+cy-1) and the
     // bottom row (y+cy-1, x .. x+cx-1) in crBottomRight, which so also takes
-    // the top-right and bottom-left corners.
+    // the top-right and bottom-left corners (the runs of framework::frameRuns).
     void Draw3dRect(LPCRECT lpRect, COLORREF crTopLeft, COLORREF crBottomRight);
     void Draw3dRect(int x, int y, int cx, int cy, COLORREF crTopLeft, COLORREF crBottomRight);
     void DrawFocusRect(LPCRECT lpRect) { ::DrawFocusRect(m_hDC, lpRect); }
@@ -38,9 +38,7 @@ class CDC {
     BOOL DrawState(POINT pt, SIZE size, const std::string& text, UINT nFlags,
                    HBRUSH hBrush = nullptr);
     BOOL DrawIcon(int x, int y, HICON hIcon) { return ::DrawIcon(m_hDC, x, y, hIcon); }
-    BOOL TextOut(int x, int y, const std::string& text);
     CSize GetTextExtent(const std::string& text) const;
-    COLORREF GetPixel(int x, int y) const { return ::GetPixel(m_hDC, x, y); }
 
   protected:
     void Release() { m_hDC = nullptr; }

@@ -109,12 +109,17 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND hWnd, UINT message, WPARAM, LPARAM lPa
     if (message != WM_INITDIALOG)
         return FALSE;
     auto* pDialog = reinterpret_cast<CDialog*>(lParam);
-    if (!pDialog->SubclassWindow(hWnd))
-        return TRUE;
-    BOOL result = pDialog->OnInitDialog();
-    if (pDialog->m_bCenter && pDialog->m_hWnd != nullptr)
-        pDialog->CenterWindow();
-    return result;
+    return AfxGuardCallback(
+        [&]() -> INT_PTR {
+            if (!pDialog->SubclassWindow(hWnd))
+                return TRUE;
+            BOOL result = pDialog->OnInitDialog();
+            if (pDialog->m_bCenter && pDialog->m_hWnd != nullptr)
+                pDialog->CenterWindow();
+            return result;
+        },
+        // The system then gives the focus to the first control, as for a plain dialog.
+        []() -> INT_PTR { return TRUE; });
 }
 
 BOOL CDialog::Create(UINT nIDTemplate, CWnd* pParentWnd) {
@@ -171,11 +176,14 @@ int CDialog::RunModalLoop() {
     bool bShowOnIdle = m_hWnd != nullptr && !(GetStyle() & WS_VISIBLE);
     MSG msg;
     while (m_bContinueModal) {
-        if (bShowOnIdle && !::PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
-            bShowOnIdle = false;
-            ShowWindow(SW_SHOWNORMAL);
-            UpdateWindow();
-            continue;
+        if (!::PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
+            CWnd::DeleteTempMap();
+            if (bShowOnIdle) {
+                bShowOnIdle = false;
+                ShowWindow(SW_SHOWNORMAL);
+                UpdateWindow();
+                continue;
+            }
         }
         BOOL got = ::GetMessageA(&msg, nullptr, 0, 0);
         if (got == 0) {

@@ -35,7 +35,9 @@ class CDialog : public CWnd {
         : m_nIDTemplate(nIDTemplate), m_pParentWnd(pParentWnd) {}
 
     // Runs the dialog until EndDialog; the owner is disabled meanwhile. A
-    // template without WS_VISIBLE is shown when the loop first goes idle.
+    // template without WS_VISIBLE is shown when the loop first goes idle; each
+    // time the loop goes idle it lets go of the stand-ins of destroyed windows
+    // (CWnd::DeleteTempMap).
     virtual INT_PTR DoModal();
     // Creates the dialog modeless.
     BOOL Create(UINT nIDTemplate, CWnd* pParentWnd = nullptr);
@@ -45,12 +47,6 @@ class CDialog : public CWnd {
     virtual void OnOK();
     virtual void OnCancel();
     BOOL PreTranslateMessage(MSG* pMsg) override;
-
-    UINT GetTemplateID() const { return m_nIDTemplate; }
-    // True while DoModal's loop runs.
-    bool IsInModalLoop() const { return m_bContinueModal; }
-    // The value handed to EndDialog (-1 before that).
-    int GetModalResult() const { return m_nModalResult; }
 
   protected:
     UINT m_nIDTemplate = 0;

@@ -19,8 +19,4 @@ class CEdit : public CWnd {
         nStartChar = static_cast<int>(start);
         nEndChar = static_cast<int>(end);
     }
-    void ReplaceSel(const std::string& text, BOOL bCanUndo = FALSE) {
-        SendMessage(EM_REPLACESEL, bCanUndo, reinterpret_cast<LPARAM>(text.c_str()));
-    }
-    void SetLimitText(UINT nMax) { SendMessage(EM_LIMITTEXT, nMax); }
 };

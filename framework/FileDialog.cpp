@@ -62,11 +62,6 @@ std::string CFileDialog::GetFileBuffer() const {
     return std::string(p, end);
 }
 
-std::string CFileDialog::GetPathName() const {
-    std::string buffer = GetFileBuffer();
-    return buffer.substr(0, buffer.find('\0'));
-}
-
 INT_PTR CFileDialog::DoModal() {
     m_ofn.hwndOwner = ModalOwner();
     m_ofn.lpstrFile = m_fileBuffer.data();
@@ -87,6 +82,11 @@ INT_PTR CFileDialog::DoModal() {
 }
 
 UINT_PTR CALLBACK CFileDialog::HookProc(HWND hWnd, UINT message, WPARAM, LPARAM lParam) {
+    return AfxGuardCallback([&] { return HandleHookMessage(hWnd, message, lParam); },
+                            []() -> UINT_PTR { return 0; });
+}
+
+UINT_PTR CFileDialog::HandleHookMessage(HWND hWnd, UINT message, LPARAM lParam) {
     if (message == WM_INITDIALOG) {
         auto* pOfn = reinterpret_cast<OPENFILENAMEA*>(lParam);
         auto* pDialog = reinterpret_cast<CFileDialog*>(pOfn->lCustData);
@@ -106,17 +106,8 @@ UINT_PTR CALLBACK CFileDialog::HookProc(HWND hWnd, UINT message, WPARAM, LPARAM 
     case CDN_FOLDERCHANGE:
         pDialog->OnFolderChange();
         break;
-    case CDN_SELCHANGE:
-        pDialog->OnFileNameChange();
-        break;
-    case CDN_TYPECHANGE:
-        pDialog->OnTypeChange();
-        break;
     case CDN_FILEOK:
         ::SetWindowLongPtrA(hWnd, DWLP_MSGRESULT, pDialog->OnFileNameOK());
-        return TRUE;
-    case CDN_SHAREVIOLATION:
-        ::SetWindowLongPtrA(hWnd, DWLP_MSGRESULT, pDialog->OnShareViolation(pNotify->pszFile));
         return TRUE;
     default:
         break;
@@ -140,11 +131,6 @@ std::string CFileDialog::GetFolderPath() const {
 
 void CFileDialog::HideControl(int nID) {
     ::SendMessageA(::GetParent(m_hWnd), CDM_HIDECONTROL, static_cast<WPARAM>(nID), 0);
-}
-
-void CFileDialog::SetControlText(int nID, const std::string& text) {
-    ::SendMessageA(::GetParent(m_hWnd), CDM_SETCONTROLTEXT, static_cast<WPARAM>(nID),
-                   reinterpret_cast<LPARAM>(text.c_str()));
 }
 
 void CFileDialog::EndDialog(int nResult) {

@@ -28,7 +28,6 @@ class CFileDialog : public CDialog {
     // The selection as the platform returned it: one full path, or the folder
     // followed by the file names, each ended by a NUL (the closing NUL left out).
     std::string GetFileBuffer() const;
-    std::string GetPathName() const;
     // CommDlgExtendedError() of the last DoModal that did not end with OK;
     // FNERR_BUFFERTOOSMALL tells that the selection did not fit.
     DWORD GetExtendedError() const { return m_dwError; }
@@ -37,7 +36,6 @@ class CFileDialog : public CDialog {
     CWnd* GetDialogWindow() const { return GetParent(); }
     std::string GetFolderPath() const;
     void HideControl(int nID);
-    void SetControlText(int nID, const std::string& text);
     // Ends the platform dialog (the parent of the hook window).
     void EndDialog(int nResult);
 
@@ -47,14 +45,12 @@ class CFileDialog : public CDialog {
     // Centres the dialog window.
     virtual void OnInitDone();
     virtual void OnFolderChange() {}
-    virtual void OnFileNameChange() {}
-    virtual void OnTypeChange() {}
-    virtual UINT OnShareViolation(const char*) { return OFN_SHAREWARN; }
 
     BOOL m_bOpenFileDialog;
 
   private:
     static UINT_PTR CALLBACK HookProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
+    static UINT_PTR HandleHookMessage(HWND hWnd, UINT message, LPARAM lParam);
 
     std::string m_strDefExt;
     std::string m_strFilter;

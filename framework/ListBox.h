@@ -10,14 +10,9 @@ class CListBox : public CWnd {
     }
     // The entry's text; empty for an index outside the list.
     std::string GetText(int nIndex) const;
-    void GetText(int nIndex, std::string& text) const { text = GetText(nIndex); }
     int AddString(const std::string& text) {
         return static_cast<int>(
             SendMessage(LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str())));
-    }
-    int InsertString(int nIndex, const std::string& text) {
-        return static_cast<int>(SendMessage(LB_INSERTSTRING, static_cast<WPARAM>(nIndex),
-                                            reinterpret_cast<LPARAM>(text.c_str())));
     }
     int DeleteString(UINT nIndex) { return static_cast<int>(SendMessage(LB_DELETESTRING, nIndex)); }
     void ResetContent() { SendMessage(LB_RESETCONTENT); }
@@ -25,9 +20,6 @@ class CListBox : public CWnd {
     int GetSelItems(int nMaxItems, LPINT rgIndex) const {
         return static_cast<int>(SendMessage(LB_GETSELITEMS, static_cast<WPARAM>(nMaxItems),
                                             reinterpret_cast<LPARAM>(rgIndex)));
-    }
-    int GetSel(int nIndex) const {
-        return static_cast<int>(SendMessage(LB_GETSEL, static_cast<WPARAM>(nIndex)));
     }
     int SetSel(int nIndex, BOOL bSelect = TRUE) {
         return static_cast<int>(SendMessage(LB_SETSEL, bSelect, nIndex));
@@ -39,9 +31,5 @@ class CListBox : public CWnd {
     }
     void SetHorizontalExtent(int cxExtent) {
         SendMessage(LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(cxExtent));
-    }
-    int GetCurSel() const { return static_cast<int>(SendMessage(LB_GETCURSEL)); }
-    int SetCurSel(int nSelect) {
-        return static_cast<int>(SendMessage(LB_SETCURSEL, static_cast<WPARAM>(nSelect)));
     }
 };

@@ -19,10 +19,9 @@ class CDC;
 using AFX_PMSG = bool (*)(CWnd* pWnd, WPARAM wParam, LPARAM lParam, LRESULT& lResult);
 
 struct AFX_MSGMAP_ENTRY {
-    UINT nMessage; // window message, WM_COMMAND, WM_NOTIFY, or WM_REFLECT_BASE + one of them
-    UINT nCode;    // notification code for command and notify entries
-    UINT nID;      // first control id
-    UINT nLastID;  // last control id
+    UINT nMessage; // window message, WM_COMMAND, or WM_REFLECT_BASE + one of them
+    UINT nCode;    // notification code for command entries
+    UINT nID;      // control id
     AFX_PMSG pfn;  // nullptr ends the table
 };
 
@@ -46,7 +45,7 @@ struct AFX_MSGMAP {
         static const AFX_MSGMAP_ENTRY _messageEntries[] = {
 
 #define END_MESSAGE_MAP()                                                                          \
-    { 0, 0, 0, 0, nullptr }                                                                        \
+    { 0, 0, 0, nullptr }                                                                           \
     }                                                                                              \
     ;                                                                                              \
     static const AFX_MSGMAP messageMap = {&TheBaseClass::GetThisMessageMap, &_messageEntries[0]};  \
@@ -60,8 +59,7 @@ struct AFX_MSGMAP {
 
 // --- Commands and control notifications (sent to the parent) -----------------
 
-#define AFX_ENTRY(msg, code, id, body)                                                             \
-    {(UINT)(msg), (UINT)(code), (UINT)(id), (UINT)(id), AFX_THUNK body},
+#define AFX_ENTRY(msg, code, id, body) {(UINT)(msg), (UINT)(code), (UINT)(id), AFX_THUNK body},
 
 #define ON_COMMAND(id, memberFxn)                                                                  \
     AFX_ENTRY(WM_COMMAND, 0, id, {                                                                 \
@@ -75,33 +73,13 @@ struct AFX_MSGMAP {
     })
 #define ON_BN_CLICKED(id, memberFxn) ON_CONTROL(BN_CLICKED, id, memberFxn)
 #define ON_BN_DOUBLECLICKED(id, memberFxn) ON_CONTROL(BN_DOUBLECLICKED, id, memberFxn)
-#define ON_EN_CHANGE(id, memberFxn) ON_CONTROL(EN_CHANGE, id, memberFxn)
-#define ON_EN_KILLFOCUS(id, memberFxn) ON_CONTROL(EN_KILLFOCUS, id, memberFxn)
-#define ON_LBN_SELCHANGE(id, memberFxn) ON_CONTROL(LBN_SELCHANGE, id, memberFxn)
 #define ON_LBN_DBLCLK(id, memberFxn) ON_CONTROL(LBN_DBLCLK, id, memberFxn)
-#define ON_STN_CLICKED(id, memberFxn) ON_CONTROL(STN_CLICKED, id, memberFxn)
-
-// void memberFxn(NMHDR* pNotifyStruct, LRESULT* pResult)
-#define ON_NOTIFY(code, id, memberFxn)                                                             \
-    AFX_ENTRY(WM_NOTIFY, code, id, {                                                               \
-        AFX_THIS->memberFxn(reinterpret_cast<NMHDR*>(lParam_), &lResult_);                         \
-        return true;                                                                               \
-    })
 
 // --- Reflected to the control itself ------------------------------------------
 
 #define ON_CONTROL_REFLECT(code, memberFxn)                                                        \
     AFX_ENTRY(WM_REFLECT_BASE + WM_COMMAND, code, 0, {                                             \
         AFX_THIS->memberFxn();                                                                     \
-        return true;                                                                               \
-    })
-// BOOL memberFxn(): FALSE lets the parent see the notification as well.
-#define ON_CONTROL_REFLECT_EX(code, memberFxn)                                                     \
-    AFX_ENTRY(WM_REFLECT_BASE + WM_COMMAND, code, 0, { return AFX_THIS->memberFxn() != FALSE; })
-// void memberFxn(NMHDR* pNotifyStruct, LRESULT* pResult)
-#define ON_NOTIFY_REFLECT(code, memberFxn)                                                         \
-    AFX_ENTRY(WM_REFLECT_BASE + WM_NOTIFY, code, 0, {                                              \
-        AFX_THIS->memberFxn(reinterpret_cast<NMHDR*>(lParam_), &lResult_);                         \
         return true;                                                                               \
     })
 // HBRUSH CtlColor(CDC* pDC, UINT nCtlColor); a null brush leaves the query to the parent.
@@ -117,12 +95,6 @@ struct AFX_MSGMAP {
 
 #define AFX_MSG_ENTRY(msg, body) AFX_ENTRY(msg, 0, 0, body)
 
-// LRESULT memberFxn(WPARAM, LPARAM)
-#define ON_MESSAGE(message, memberFxn)                                                             \
-    AFX_MSG_ENTRY(message, {                                                                       \
-        lResult_ = AFX_THIS->memberFxn(wParam_, lParam_);                                          \
-        return true;                                                                               \
-    })
 #define ON_WM_PAINT()                                                                              \
     AFX_MSG_ENTRY(WM_PAINT, {                                                                      \
         AFX_THIS->OnPaint();                                                                       \
@@ -154,38 +126,15 @@ struct AFX_MSGMAP {
         AFX_THIS->OnKillFocus(CWnd::FromHandle(reinterpret_cast<HWND>(wParam_)));                  \
         return true;                                                                               \
     })
-#define ON_WM_SETFOCUS()                                                                           \
-    AFX_MSG_ENTRY(WM_SETFOCUS, {                                                                   \
-        AFX_THIS->OnSetFocus(CWnd::FromHandle(reinterpret_cast<HWND>(wParam_)));                   \
-        return true;                                                                               \
-    })
 #define AFX_MOUSE_ENTRY(msg, memberFxn)                                                            \
     AFX_MSG_ENTRY(msg, {                                                                           \
         AFX_THIS->memberFxn(static_cast<UINT>(wParam_), CPoint(lParam_));                          \
         return true;                                                                               \
     })
 #define ON_WM_MOUSEMOVE() AFX_MOUSE_ENTRY(WM_MOUSEMOVE, OnMouseMove)
-#define ON_WM_LBUTTONDOWN() AFX_MOUSE_ENTRY(WM_LBUTTONDOWN, OnLButtonDown)
-#define ON_WM_LBUTTONUP() AFX_MOUSE_ENTRY(WM_LBUTTONUP, OnLButtonUp)
-#define ON_WM_LBUTTONDBLCLK() AFX_MOUSE_ENTRY(WM_LBUTTONDBLCLK, OnLButtonDblClk)
 #define ON_WM_SYSCOLORCHANGE()                                                                     \
     AFX_MSG_ENTRY(WM_SYSCOLORCHANGE, {                                                             \
         AFX_THIS->OnSysColorChange();                                                              \
-        return true;                                                                               \
-    })
-#define ON_WM_DESTROY()                                                                            \
-    AFX_MSG_ENTRY(WM_DESTROY, {                                                                    \
-        AFX_THIS->OnDestroy();                                                                     \
-        return true;                                                                               \
-    })
-#define ON_WM_CLOSE()                                                                              \
-    AFX_MSG_ENTRY(WM_CLOSE, {                                                                      \
-        AFX_THIS->OnClose();                                                                       \
-        return true;                                                                               \
-    })
-#define ON_WM_TIMER()                                                                              \
-    AFX_MSG_ENTRY(WM_TIMER, {                                                                      \
-        AFX_THIS->OnTimer(static_cast<UINT_PTR>(wParam_));                                         \
         return true;                                                                               \
     })
 #define AFX_KEY_ENTRY(msg, memberFxn)                                                              \
@@ -195,40 +144,11 @@ struct AFX_MSGMAP {
     })
 #define ON_WM_CHAR() AFX_KEY_ENTRY(WM_CHAR, OnChar)
 #define ON_WM_KEYDOWN() AFX_KEY_ENTRY(WM_KEYDOWN, OnKeyDown)
-#define ON_WM_KEYUP() AFX_KEY_ENTRY(WM_KEYUP, OnKeyUp)
 #define ON_WM_GETDLGCODE()                                                                         \
     AFX_MSG_ENTRY(WM_GETDLGCODE, {                                                                 \
         lResult_ = AFX_THIS->OnGetDlgCode();                                                       \
         return true;                                                                               \
     })
-#define ON_WM_ERASEBKGND()                                                                         \
-    AFX_MSG_ENTRY(WM_ERASEBKGND, {                                                                 \
-        CDC dc_(reinterpret_cast<HDC>(wParam_));                                                   \
-        lResult_ = AFX_THIS->OnEraseBkgnd(&dc_);                                                   \
-        return true;                                                                               \
-    })
-#define ON_WM_SIZE()                                                                               \
-    AFX_MSG_ENTRY(WM_SIZE, {                                                                       \
-        AFX_THIS->OnSize(static_cast<UINT>(wParam_), static_cast<short>(LOWORD(lParam_)),          \
-                         static_cast<short>(HIWORD(lParam_)));                                     \
-        return true;                                                                               \
-    })
-// HBRUSH OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor), for the parent's own answer.
-#define AFX_CTLCOLOR_ENTRY(msg)                                                                    \
-    AFX_MSG_ENTRY(msg, {                                                                           \
-        CDC dc_(reinterpret_cast<HDC>(wParam_));                                                   \
-        lResult_ = reinterpret_cast<LRESULT>(AFX_THIS->OnCtlColor(                                 \
-            &dc_, CWnd::FromHandle(reinterpret_cast<HWND>(lParam_)), (msg)-WM_CTLCOLORMSGBOX));    \
-        return true;                                                                               \
-    })
-#define ON_WM_CTLCOLOR()                                                                           \
-    AFX_CTLCOLOR_ENTRY(WM_CTLCOLORMSGBOX)                                                          \
-    AFX_CTLCOLOR_ENTRY(WM_CTLCOLOREDIT)                                                            \
-    AFX_CTLCOLOR_ENTRY(WM_CTLCOLORLISTBOX)                                                         \
-    AFX_CTLCOLOR_ENTRY(WM_CTLCOLORBTN)                                                             \
-    AFX_CTLCOLOR_ENTRY(WM_CTLCOLORDLG)                                                             \
-    AFX_CTLCOLOR_ENTRY(WM_CTLCOLORSCROLLBAR)                                                       \
-    AFX_CTLCOLOR_ENTRY(WM_CTLCOLORSTATIC)
 // void OnDropFiles(HDROP hDropInfo); the handler releases the handle (DragFinish).
 #define ON_WM_DROPFILES()                                                                          \
     AFX_MSG_ENTRY(WM_DROPFILES, {                                                                  \

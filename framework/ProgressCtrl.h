@@ -4,9 +4,6 @@
 
 class CProgressCtrl : public CWnd {
   public:
-    BOOL Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID) {
-        return CWnd::Create(PROGRESS_CLASSA, std::string(), dwStyle, rect, pParentWnd, nID);
-    }
     // The full 32-bit range; PBM_SETRANGE's 16-bit halves would cut it.
     void SetRange32(int nLower, int nUpper) { SendMessage(PBM_SETRANGE32, nLower, nUpper); }
     void GetRange(int& nLower, int& nUpper) const {

@@ -10,9 +10,8 @@ class CToolTipCtrl : public CWnd {
     void RelayEvent(LPMSG lpMsg) {
         SendMessage(TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(lpMsg));
     }
-    BOOL AddTool(CWnd* pWnd, const std::string& text, LPCRECT lpRectTool = nullptr,
-                 UINT_PTR nIDTool = 0);
-    int GetToolCount() const { return static_cast<int>(SendMessage(TTM_GETTOOLCOUNT)); }
+    // A tool over the rectangle lpRectTool of pWnd, named nIDTool.
+    BOOL AddTool(CWnd* pWnd, const std::string& text, LPCRECT lpRectTool, UINT_PTR nIDTool);
     // Replaces the text of the tool nIDTool on pWnd; its rectangle stays.
-    void UpdateTipText(const std::string& text, CWnd* pWnd, UINT_PTR nIDTool = 0);
+    void UpdateTipText(const std::string& text, CWnd* pWnd, UINT_PTR nIDTool);
 };

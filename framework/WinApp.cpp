@@ -23,7 +23,11 @@ BOOL CWinApp::InitInstance() {
 
 int CWinApp::Run() {
     MSG msg;
-    while (::GetMessageA(&msg, nullptr, 0, 0) > 0) {
+    for (;;) {
+        if (!::PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE))
+            CWnd::DeleteTempMap();
+        if (::GetMessageA(&msg, nullptr, 0, 0) <= 0)
+            break;
         HWND hWndStop = m_pMainWnd ? m_pMainWnd->m_hWnd : nullptr;
         if (!CWnd::WalkPreTranslateTree(hWndStop, &msg)) {
             ::TranslateMessage(&msg);

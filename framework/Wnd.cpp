@@ -5,6 +5,7 @@
 
 #include <memory>
 #include <unordered_map>
+#include <vector>
 
 namespace {
 
@@ -18,17 +19,74 @@ std::unordered_map<HWND, std::unique_ptr<CWnd>>& TemporaryMap() {
     return map;
 }
 
+// Stand-ins of destroyed windows, kept for reuse rather than freed: a caller
+// may still hold one, and must then read a handle, never freed memory.
+std::vector<std::unique_ptr<CWnd>>& SpareStandIns() {
+    static std::vector<std::unique_ptr<CWnd>> spares;
+    return spares;
+}
+
 // The message the window procedure is handling, for Default().
 thread_local MSG g_currentMsg{};
 
-const AFX_MSGMAP_ENTRY g_noEntries[] = {{0, 0, 0, 0, nullptr}};
+// Platform callbacks of ours on the stack: while one runs, its caller may hold
+// a stand-in from FromHandle.
+thread_local int g_nCallbackDepth = 0;
+
+const AFX_MSGMAP_ENTRY g_noEntries[] = {{0, 0, 0, nullptr}};
 const AFX_MSGMAP g_wndMessageMap = {nullptr, g_noEntries};
 
 bool IsCtlColor(UINT message) {
     return message >= WM_CTLCOLORMSGBOX && message <= WM_CTLCOLORSTATIC;
 }
 
+BOOL ModifyWindowLong(HWND hWnd, int nIndex, DWORD dwRemove, DWORD dwAdd, UINT nFlags) {
+    DWORD style = static_cast<DWORD>(::GetWindowLongA(hWnd, nIndex));
+    DWORD newStyle = (style & ~dwRemove) | dwAdd;
+    if (style == newStyle)
+        return FALSE;
+    ::SetWindowLongA(hWnd, nIndex, static_cast<LONG>(newStyle));
+    if (nFlags != 0)
+        ::SetWindowPos(hWnd, nullptr, 0, 0, 0, 0,
+                       SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | nFlags);
+    return TRUE;
+}
+
 } // namespace
+
+AfxCallbackScope::AfxCallbackScope() {
+    ++g_nCallbackDepth;
+}
+
+AfxCallbackScope::~AfxCallbackScope() {
+    --g_nCallbackDepth;
+}
+
+void AfxReportException(std::exception_ptr error) noexcept {
+    try {
+        std::string what = "unknown error";
+        try {
+            std::rethrow_exception(error);
+        } catch (const std::exception& e) {
+            what = e.what();
+        } catch (...) {
+        }
+        const std::string text = "An internal error stopped this action:\n\n" + what;
+        ::OutputDebugStringA((text + "\n").c_str());
+        // The box runs a message loop that may meet the same failure again; one
+        // box at a time, the rest go to the debugger only.
+        static bool s_bReporting = false;
+        if (s_bReporting)
+            return;
+        s_bReporting = true;
+        struct Reset {
+            ~Reset() { s_bReporting = false; }
+        } reset;
+        AfxMessageBox(text, MB_OK | MB_ICONSTOP);
+    } catch (...) {
+        ::OutputDebugStringA("An internal error could not be reported.\n");
+    }
+}
 
 LRESULT CALLBACK AfxWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
     CWnd* pWnd = CWnd::FromHandlePermanent(hWnd);
@@ -37,7 +95,14 @@ LRESULT CALLBACK AfxWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lPara
 
     MSG saved = g_currentMsg;
     g_currentMsg = MSG{hWnd, message, wParam, lParam, 0, {0, 0}};
-    LRESULT result = pWnd->WindowProc(message, wParam, lParam);
+    LRESULT result = AfxGuardCallback([&] { return pWnd->WindowProc(message, wParam, lParam); },
+                                      [&]() -> LRESULT {
+                                          // Else the system asks for the failed paint again
+                                          // and again.
+                                          if (message == WM_PAINT)
+                                              ::ValidateRect(hWnd, nullptr);
+                                          return 0;
+                                      });
     g_currentMsg = saved;
 
     if (message == WM_NCDESTROY) {
@@ -47,7 +112,7 @@ LRESULT CALLBACK AfxWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lPara
             ::SetWindowLongPtrA(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(pWnd->m_pfnSuper));
         pWnd->m_pfnSuper = nullptr;
         pWnd->Detach();
-        pWnd->PostNcDestroy();
+        AfxGuardCallback([&] { pWnd->PostNcDestroy(); }, [] {});
     }
     return result;
 }
@@ -79,11 +144,36 @@ CWnd* CWnd::FromHandle(HWND hWnd) {
     auto& temps = TemporaryMap();
     auto& slot = temps[hWnd];
     if (!slot) {
-        slot = std::make_unique<CWnd>();
+        auto& spares = SpareStandIns();
+        if (spares.empty()) {
+            slot = std::make_unique<CWnd>();
+        } else {
+            slot = std::move(spares.back());
+            spares.pop_back();
+        }
         // Not in the permanent map: a stand-in only carries the handle.
         slot->m_hWnd = hWnd;
     }
     return slot.get();
+}
+
+void CWnd::DeleteTempMap() {
+    if (g_nCallbackDepth != 0)
+        return;
+    auto& map = TemporaryMap();
+    for (auto it = map.begin(); it != map.end();) {
+        if (::IsWindow(it->first)) {
+            ++it;
+            continue;
+        }
+        it->second->m_hWnd = nullptr;
+        SpareStandIns().push_back(std::move(it->second));
+        it = map.erase(it);
+    }
+}
+
+size_t CWnd::GetTempMapSize() {
+    return TemporaryMap().size();
 }
 
 BOOL CWnd::Attach(HWND hWnd) {
@@ -119,11 +209,6 @@ BOOL CWnd::SubclassWindow(HWND hWnd) {
     if (old != &AfxWndProc)
         m_pfnSuper = old;
     return TRUE;
-}
-
-BOOL CWnd::SubclassDlgItem(UINT nID, CWnd* pParent) {
-    HWND hWndControl = ::GetDlgItem(pParent->m_hWnd, static_cast<int>(nID));
-    return hWndControl != nullptr && SubclassWindow(hWndControl);
 }
 
 HWND CWnd::UnsubclassWindow() {
@@ -212,8 +297,7 @@ BOOL CWnd::DispatchMapEntry(UINT nMessage, UINT nCode, UINT nID, WPARAM wParam, 
     for (const AFX_MSGMAP* pMap = GetMessageMap(); pMap != nullptr;
          pMap = pMap->pfnGetBaseMap ? pMap->pfnGetBaseMap() : nullptr) {
         for (const AFX_MSGMAP_ENTRY* e = pMap->lpEntries; e->pfn != nullptr; ++e) {
-            if (e->nMessage == nMessage && e->nCode == nCode && nID >= e->nID &&
-                nID <= e->nLastID) {
+            if (e->nMessage == nMessage && e->nCode == nCode && e->nID == nID) {
                 LRESULT result = 0;
                 if (e->pfn(this, wParam, lParam, result)) {
                     *pResult = result;
@@ -240,16 +324,11 @@ BOOL CWnd::ReflectChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESUL
     if (message == WM_COMMAND)
         return DispatchMapEntry(WM_REFLECT_BASE + WM_COMMAND, HIWORD(wParam), 0, wParam, lParam,
                                 pResult);
-    if (message == WM_NOTIFY) {
-        auto* pNMHDR = reinterpret_cast<NMHDR*>(lParam);
-        return DispatchMapEntry(WM_REFLECT_BASE + WM_NOTIFY, pNMHDR->code, 0, wParam, lParam,
-                                pResult);
-    }
     if (IsCtlColor(message))
         // The reflected handler gets the device context and the CTLCOLOR_* kind.
         return DispatchMapEntry(WM_REFLECT_BASE + WM_CTLCOLOR, 0, 0, wParam,
                                 static_cast<LPARAM>(message - WM_CTLCOLORMSGBOX), pResult);
-    return DispatchMapEntry(WM_REFLECT_BASE + message, 0, 0, wParam, lParam, pResult);
+    return FALSE;
 }
 
 BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
@@ -265,26 +344,10 @@ BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult
         // Menus and accelerators: a plain command.
         return DispatchMapEntry(WM_COMMAND, 0, LOWORD(wParam), wParam, lParam, pResult);
     }
-    case WM_NOTIFY: {
-        auto* pNMHDR = reinterpret_cast<NMHDR*>(lParam);
-        if (pNMHDR->hwndFrom != nullptr &&
-            ReflectToChild(pNMHDR->hwndFrom, message, wParam, lParam, pResult))
-            return TRUE;
-        return DispatchMapEntry(WM_NOTIFY, pNMHDR->code, static_cast<UINT>(pNMHDR->idFrom), wParam,
-                                lParam, pResult);
-    }
     case WM_DRAWITEM: {
         auto* pDIS = reinterpret_cast<DRAWITEMSTRUCT*>(lParam);
         if (pDIS->CtlType != ODT_MENU &&
             ReflectToChild(pDIS->hwndItem, message, wParam, lParam, pResult))
-            return TRUE;
-        break;
-    }
-    case WM_MEASUREITEM: {
-        auto* pMIS = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
-        if (pMIS->CtlType != ODT_MENU &&
-            ReflectToChild(::GetDlgItem(m_hWnd, static_cast<int>(pMIS->CtlID)), message, wParam,
-                           lParam, pResult))
             return TRUE;
         break;
     }
@@ -313,10 +376,6 @@ CWnd* CWnd::GetParent() const {
     return FromHandle(::GetParent(m_hWnd));
 }
 
-CWnd* CWnd::GetTopLevelParent() const {
-    return FromHandle(::GetAncestor(m_hWnd, GA_ROOT));
-}
-
 std::string CWnd::GetWindowText() const {
     int length = ::GetWindowTextLengthA(m_hWnd);
     std::string text(static_cast<size_t>(length) + 1, '\0');
@@ -342,24 +401,12 @@ UINT CWnd::IsDlgButtonChecked(int nIDButton) const {
     return ::IsDlgButtonChecked(m_hWnd, nIDButton);
 }
 
-void CWnd::CheckDlgButton(int nIDButton, UINT nCheck) {
-    ::CheckDlgButton(m_hWnd, nIDButton, nCheck);
-}
-
 LRESULT CWnd::SendMessage(UINT message, WPARAM wParam, LPARAM lParam) const {
     return ::SendMessageA(m_hWnd, message, wParam, lParam);
 }
 
 BOOL CWnd::PostMessage(UINT message, WPARAM wParam, LPARAM lParam) const {
     return ::PostMessageA(m_hWnd, message, wParam, lParam);
-}
-
-LRESULT CWnd::SendDlgItemMessage(int nID, UINT message, WPARAM wParam, LPARAM lParam) const {
-    return ::SendDlgItemMessageA(m_hWnd, nID, message, wParam, lParam);
-}
-
-void CWnd::ClientToScreen(LPRECT lpRect) const {
-    ::MapWindowPoints(m_hWnd, HWND_DESKTOP, reinterpret_cast<LPPOINT>(lpRect), 2);
 }
 
 void CWnd::ScreenToClient(LPRECT lpRect) const {
@@ -369,53 +416,19 @@ void CWnd::ScreenToClient(LPRECT lpRect) const {
 CWnd* CWnd::SetCapture() {
     return FromHandle(::SetCapture(m_hWnd));
 }
-CWnd* CWnd::GetCapture() {
-    return FromHandle(::GetCapture());
-}
 CWnd* CWnd::SetFocus() {
     return FromHandle(::SetFocus(m_hWnd));
 }
-CWnd* CWnd::GetFocus() {
-    return FromHandle(::GetFocus());
-}
-CWnd* CWnd::GetActiveWindow() {
-    return FromHandle(::GetActiveWindow());
-}
-CWnd* CWnd::WindowFromPoint(POINT point) {
-    return FromHandle(::WindowFromPoint(point));
-}
-
 BOOL CWnd::ModifyStyle(DWORD dwRemove, DWORD dwAdd, UINT nFlags) {
-    DWORD style = GetStyle();
-    DWORD newStyle = (style & ~dwRemove) | dwAdd;
-    if (style == newStyle)
-        return FALSE;
-    ::SetWindowLongA(m_hWnd, GWL_STYLE, static_cast<LONG>(newStyle));
-    if (nFlags != 0)
-        ::SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0,
-                       SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | nFlags);
-    return TRUE;
+    return ModifyWindowLong(m_hWnd, GWL_STYLE, dwRemove, dwAdd, nFlags);
 }
 
 BOOL CWnd::ModifyStyleEx(DWORD dwRemove, DWORD dwAdd, UINT nFlags) {
-    DWORD style = GetExStyle();
-    DWORD newStyle = (style & ~dwRemove) | dwAdd;
-    if (style == newStyle)
-        return FALSE;
-    ::SetWindowLongA(m_hWnd, GWL_EXSTYLE, static_cast<LONG>(newStyle));
-    if (nFlags != 0)
-        ::SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0,
-                       SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | nFlags);
-    return TRUE;
+    return ModifyWindowLong(m_hWnd, GWL_EXSTYLE, dwRemove, dwAdd, nFlags);
 }
 
 BOOL CWnd::SetWindowPos(const CWnd* pWndInsertAfter, int x, int y, int cx, int cy, UINT nFlags) {
     return ::SetWindowPos(m_hWnd, GetSafeHwnd(pWndInsertAfter), x, y, cx, cy, nFlags);
-}
-
-void CWnd::MoveWindow(LPCRECT lpRect, BOOL bRepaint) {
-    ::MoveWindow(m_hWnd, lpRect->left, lpRect->top, lpRect->right - lpRect->left,
-                 lpRect->bottom - lpRect->top, bRepaint);
 }
 
 void CWnd::SetFont(HFONT hFont, BOOL bRedraw) {
@@ -467,10 +480,6 @@ void CWnd::CenterWindow(CWnd* pAlternateOwner) {
     if (top < rcArea.top)
         top = rcArea.top;
     ::SetWindowPos(m_hWnd, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-UINT_PTR CWnd::SetTimer(UINT_PTR nIDEvent, UINT nElapse, TIMERPROC lpfnTimer) {
-    return ::SetTimer(m_hWnd, nIDEvent, nElapse, lpfnTimer);
 }
 
 int CWnd::MessageBox(const std::string& text) {

@@ -7,6 +7,8 @@
 #include "Afx.h"
 #include "MessageMap.h"
 
+#include <exception>
+
 class CDC;
 class CDataExchange;
 
@@ -23,16 +25,22 @@ class CWnd {
     static HWND GetSafeHwnd(const CWnd* pWnd) { return pWnd ? pWnd->m_hWnd : nullptr; }
 
     // The object attached to a handle; for a window of no object of ours, a
-    // temporary stand-in that lives on as long as the process (it holds only the handle).
+    // temporary stand-in that holds only the handle. A stand-in stands for its
+    // window until a message loop of ours goes idle after the window is gone.
     static CWnd* FromHandle(HWND hWnd);
     static CWnd* FromHandlePermanent(HWND hWnd);
+    // Lets go of the stand-ins of destroyed windows, unless a window procedure,
+    // dialog procedure or hook of ours is running (its caller may still hold
+    // one). Message loops call it when they go idle.
+    static void DeleteTempMap();
+    // How many stand-ins are alive, for checking that they do not pile up.
+    static size_t GetTempMapSize();
 
     BOOL Attach(HWND hWnd);
     HWND Detach();
     // Attaches and routes the window's messages through this object; runs
     // PreSubclassWindow before the window procedure is replaced.
     BOOL SubclassWindow(HWND hWnd);
-    BOOL SubclassDlgItem(UINT nID, CWnd* pParent);
     HWND UnsubclassWindow();
 
     // Our procedure takes over once the window exists: WM_NCCREATE and WM_CREATE
@@ -65,18 +73,13 @@ class CWnd {
     CWnd* GetDlgItem(int nID) const;
     int GetDlgCtrlID() const { return ::GetDlgCtrlID(m_hWnd); }
     CWnd* GetParent() const;
-    CWnd* GetTopLevelParent() const;
     std::string GetWindowText() const;
-    void GetWindowText(std::string& text) const { text = GetWindowText(); }
-    int GetWindowTextLength() const { return ::GetWindowTextLengthA(m_hWnd); }
     void SetWindowText(const std::string& text);
     std::string GetDlgItemText(int nID) const;
     void SetDlgItemText(int nID, const std::string& text);
     UINT IsDlgButtonChecked(int nIDButton) const;
-    void CheckDlgButton(int nIDButton, UINT nCheck);
     LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
     BOOL PostMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
-    LRESULT SendDlgItemMessage(int nID, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
 
     void Invalidate(BOOL bErase = TRUE) { ::InvalidateRect(m_hWnd, nullptr, bErase); }
     void InvalidateRect(LPCRECT lpRect, BOOL bErase = TRUE) {
@@ -86,20 +89,14 @@ class CWnd {
     void GetClientRect(LPRECT lpRect) const { ::GetClientRect(m_hWnd, lpRect); }
     void GetWindowRect(LPRECT lpRect) const { ::GetWindowRect(m_hWnd, lpRect); }
     void ClientToScreen(LPPOINT lpPoint) const { ::ClientToScreen(m_hWnd, lpPoint); }
-    void ClientToScreen(LPRECT lpRect) const;
     void ScreenToClient(LPPOINT lpPoint) const { ::ScreenToClient(m_hWnd, lpPoint); }
     void ScreenToClient(LPRECT lpRect) const;
     void MapDialogRect(LPRECT lpRect) const { ::MapDialogRect(m_hWnd, lpRect); }
 
     CWnd* SetCapture();
-    static CWnd* GetCapture();
     CWnd* SetFocus();
-    static CWnd* GetFocus();
-    static CWnd* GetActiveWindow();
-    static CWnd* WindowFromPoint(POINT point);
 
     BOOL ShowWindow(int nCmdShow) { return ::ShowWindow(m_hWnd, nCmdShow); }
-    BOOL EnableWindow(BOOL bEnable = TRUE) { return ::EnableWindow(m_hWnd, bEnable); }
     BOOL IsWindowEnabled() const { return ::IsWindowEnabled(m_hWnd); }
     BOOL IsWindowVisible() const { return ::IsWindowVisible(m_hWnd); }
     BOOL IsIconic() const { return ::IsIconic(m_hWnd); }
@@ -109,15 +106,12 @@ class CWnd {
     BOOL ModifyStyle(DWORD dwRemove, DWORD dwAdd, UINT nFlags = 0);
     BOOL ModifyStyleEx(DWORD dwRemove, DWORD dwAdd, UINT nFlags = 0);
     BOOL SetWindowPos(const CWnd* pWndInsertAfter, int x, int y, int cx, int cy, UINT nFlags);
-    void MoveWindow(LPCRECT lpRect, BOOL bRepaint = TRUE);
     void SetFont(HFONT hFont, BOOL bRedraw = TRUE);
     HFONT GetFont() const;
     HICON SetIcon(HICON hIcon, BOOL bBigIcon);
     HMENU GetSystemMenu(BOOL bRevert) const { return ::GetSystemMenu(m_hWnd, bRevert); }
     // Centres over the owner when it is visible, otherwise on the work area.
     void CenterWindow(CWnd* pAlternateOwner = nullptr);
-    UINT_PTR SetTimer(UINT_PTR nIDEvent, UINT nElapse, TIMERPROC lpfnTimer = nullptr);
-    BOOL KillTimer(UINT_PTR nIDEvent) { return ::KillTimer(m_hWnd, nIDEvent); }
 
     // A box owned by this window; without a caption it carries the application name.
     int MessageBox(const std::string& text);
@@ -144,22 +138,11 @@ class CWnd {
     afx_msg void OnCaptureChanged(CWnd*) { Default(); }
     afx_msg BOOL OnSetCursor(CWnd*, UINT, UINT) { return static_cast<BOOL>(Default()); }
     afx_msg void OnKillFocus(CWnd*) { Default(); }
-    afx_msg void OnSetFocus(CWnd*) { Default(); }
     afx_msg void OnMouseMove(UINT, CPoint) { Default(); }
-    afx_msg void OnLButtonDown(UINT, CPoint) { Default(); }
-    afx_msg void OnLButtonUp(UINT, CPoint) { Default(); }
-    afx_msg void OnLButtonDblClk(UINT, CPoint) { Default(); }
     afx_msg void OnSysColorChange() { Default(); }
-    afx_msg void OnDestroy() { Default(); }
-    afx_msg void OnClose() { Default(); }
-    afx_msg void OnTimer(UINT_PTR) { Default(); }
     afx_msg void OnChar(UINT, UINT, UINT) { Default(); }
     afx_msg void OnKeyDown(UINT, UINT, UINT) { Default(); }
-    afx_msg void OnKeyUp(UINT, UINT, UINT) { Default(); }
     afx_msg UINT OnGetDlgCode() { return static_cast<UINT>(Default()); }
-    afx_msg BOOL OnEraseBkgnd(CDC*) { return static_cast<BOOL>(Default()); }
-    afx_msg void OnSize(UINT, int, int) { Default(); }
-    afx_msg HBRUSH OnCtlColor(CDC*, CWnd*, UINT) { return reinterpret_cast<HBRUSH>(Default()); }
 
     WNDPROC m_pfnSuper = nullptr; // the window's procedure before we subclassed it
 
@@ -167,3 +150,30 @@ class CWnd {
 };
 
 LRESULT CALLBACK AfxWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
+
+// Marks a callback of ours as running for as long as it lives (see DeleteTempMap).
+class AfxCallbackScope {
+  public:
+    AfxCallbackScope();
+    ~AfxCallbackScope();
+    AfxCallbackScope(const AfxCallbackScope&) = delete;
+    AfxCallbackScope& operator=(const AfxCallbackScope&) = delete;
+};
+
+// Tells the user, in a box of the application, that an action failed on an
+// exception nothing handled, and writes it to the debugger output.
+void AfxReportException(std::exception_ptr error) noexcept;
+
+// The body of every callback the platform calls (window and dialog procedures,
+// hooks). No C++ exception may unwind through the platform's frames, which
+// cannot pass it on: one is reported here, and the callback answers failed().
+template <class Body, class Failed>
+auto AfxGuardCallback(Body&& body, Failed&& failed) -> decltype(body()) {
+    AfxCallbackScope scope;
+    try {
+        return body();
+    } catch (...) {
+        AfxReportException(std::current_exception());
+        return failed();
+    }
+}

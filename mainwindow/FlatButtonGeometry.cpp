@@ -20,15 +20,6 @@ FrameColours frameColours(Edge edge, Colour highlight, Colour shadow) {
     return {highlight, shadow};
 }
 
-std::array<Run, 4> frameRuns(int x, int y, int cx, int cy) {
-    return {{
-        {x, y, cx - 1, 1, true},
-        {x, y, 1, cy - 1, true},
-        {x + cx - 1, y, 1, cy, false},
-        {x, y + cy - 1, cx, 1, false},
-    }};
-}
-
 Box captionBox(const Box& item, bool pressed) {
     if (!pressed) {
         return item;

@@ -2,7 +2,6 @@
 // any window system so that they can be checked on their own.
 #pragma once
 
-#include <array>
 #include <cstdint>
 
 namespace flatbutton {
@@ -39,16 +38,6 @@ struct FrameColours {
     Colour topLeft, bottomRight;
 };
 FrameColours frameColours(Edge edge, Colour highlight, Colour shadow);
-
-// One solid run of a three-dimensional frame, in the order it is filled.
-struct Run {
-    int x, y, cx, cy;
-    bool topLeft; // drawn in the top-left colour, else the bottom-right one
-    friend bool operator==(const Run&, const Run&) = default;
-};
-// The frame around x, y, cx, cy: top row and left column one pixel short, so the
-// top-right and bottom-left corners take the bottom-right colour.
-std::array<Run, 4> frameRuns(int x, int y, int cx, int cy);
 
 // Where the caption is laid out: the item rectangle, nudged one pixel right and
 // down while the button is pressed.

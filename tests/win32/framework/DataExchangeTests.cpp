@@ -62,10 +62,10 @@ TEST_F(ExchangeFixture, RadioLoadChecksThePositionAndClearsTheRest) {
         {5, BST_UNCHECKED, BST_UNCHECKED, BST_UNCHECKED},
         {-1, BST_UNCHECKED, BST_UNCHECKED, BST_UNCHECKED},
     };
-    dlg.CheckDlgButton(IDC_OTHER_RADIO, BST_CHECKED);
+    ::CheckDlgButton(dlg.m_hWnd, IDC_OTHER_RADIO, BST_CHECKED);
     for (const Case& c : cases) {
-        dlg.CheckDlgButton(IDC_RADIO_A, BST_CHECKED);
-        dlg.CheckDlgButton(IDC_RADIO_C, BST_CHECKED);
+        ::CheckDlgButton(dlg.m_hWnd, IDC_RADIO_A, BST_CHECKED);
+        ::CheckDlgButton(dlg.m_hWnd, IDC_RADIO_C, BST_CHECKED);
         dlg.m_nChoice = c.value;
         dlg.UpdateData(FALSE);
         EXPECT_EQ(Checked(IDC_RADIO_A), c.a) << c.value;
@@ -81,11 +81,11 @@ TEST_F(ExchangeFixture, RadioSaveGivesThePositionOrMinusOne) {
     dlg.UpdateData(TRUE);
     EXPECT_EQ(dlg.m_nChoice, -1);
 
-    dlg.CheckDlgButton(IDC_OTHER_RADIO, BST_CHECKED);
+    ::CheckDlgButton(dlg.m_hWnd, IDC_OTHER_RADIO, BST_CHECKED);
     dlg.UpdateData(TRUE);
     EXPECT_EQ(dlg.m_nChoice, -1) << "a button of the next group is not part of this one";
 
-    dlg.CheckDlgButton(IDC_RADIO_C, BST_CHECKED);
+    ::CheckDlgButton(dlg.m_hWnd, IDC_RADIO_C, BST_CHECKED);
     dlg.UpdateData(TRUE);
     EXPECT_EQ(dlg.m_nChoice, 2);
 }

@@ -36,7 +36,7 @@ TEST(Drawing, Draw3dRectPutsTheCornersInTheBottomRightColour) {
     Canvas canvas(16, 16);
     RECT rc{2, 3, 12, 11}; // x 2, y 3, w 10, h 8
     canvas.dc.Draw3dRect(&rc, tl, br);
-    auto px = [&](int x, int y) { return canvas.dc.GetPixel(x, y); };
+    auto px = [&](int x, int y) { return ::GetPixel(canvas.hDC, x, y); };
     for (int x = 2; x <= 10; ++x)
         EXPECT_EQ(px(x, 3), tl) << "top row at x " << x;
     for (int y = 3; y <= 9; ++y)
@@ -55,10 +55,10 @@ TEST(Drawing, FillSolidRectLeavesTheBackgroundColourAlone) {
     Canvas canvas(8, 8);
     canvas.dc.SetBkColor(RGB(9, 9, 9));
     canvas.dc.FillSolidRect(1, 1, 3, 2, RGB(0, 128, 0));
-    EXPECT_EQ(canvas.dc.GetPixel(1, 1), RGB(0, 128, 0));
-    EXPECT_EQ(canvas.dc.GetPixel(3, 2), RGB(0, 128, 0));
-    EXPECT_EQ(canvas.dc.GetPixel(4, 1), RGB(255, 255, 255));
-    EXPECT_EQ(canvas.dc.GetPixel(1, 3), RGB(255, 255, 255));
+    EXPECT_EQ(::GetPixel(canvas.hDC, 1, 1), RGB(0, 128, 0));
+    EXPECT_EQ(::GetPixel(canvas.hDC, 3, 2), RGB(0, 128, 0));
+    EXPECT_EQ(::GetPixel(canvas.hDC, 4, 1), RGB(255, 255, 255));
+    EXPECT_EQ(::GetPixel(canvas.hDC, 1, 3), RGB(255, 255, 255));
     EXPECT_EQ(::GetBkColor(canvas.hDC), RGB(9, 9, 9));
 }
 

@@ -42,7 +42,7 @@ class CModalDlg : public CDialog {
 
     BOOL OnInitDialog() override {
         CDialog::OnInitDialog();
-        SetTimer(WATCHDOG, 10000);
+        ::SetTimer(m_hWnd, WATCHDOG, 10000, nullptr);
         PostMessage(WM_STEP);
         return TRUE;
     }
@@ -59,33 +59,31 @@ class CModalDlg : public CDialog {
 
   protected:
     void DoDataExchange(CDataExchange* pDX) override { DDX_Control(pDX, IDC_PLAIN, m_btnPlain); }
-    afx_msg LRESULT OnStep(WPARAM, LPARAM) {
-        m_bOwnerDisabledWhileOpen = m_pParentWnd && !m_pParentWnd->IsWindowEnabled();
-        if (m_script)
-            m_script(*this);
-        return 0;
-    }
-    afx_msg void OnTimer(UINT_PTR nIDEvent) {
-        if (nIDEvent == WATCHDOG) {
-            m_bTimedOut = true;
-            EndDialog(-2);
-        } else if (m_onTimer) {
-            m_onTimer(*this);
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
+        switch (message) {
+        case WM_STEP:
+            m_bOwnerDisabledWhileOpen = m_pParentWnd && !m_pParentWnd->IsWindowEnabled();
+            if (m_script)
+                m_script(*this);
+            return 0;
+        case WM_TIMER:
+            if (wParam == WATCHDOG) {
+                m_bTimedOut = true;
+                EndDialog(-2);
+            } else if (m_onTimer) {
+                m_onTimer(*this);
+            }
+            return 0;
+        case WM_SHOWWINDOW:
+            if (wParam)
+                ++m_nShown;
+            break;
+        default:
+            break;
         }
+        return CDialog::WindowProc(message, wParam, lParam);
     }
-    afx_msg LRESULT OnShowWindow(WPARAM wParam, LPARAM lParam) {
-        if (wParam)
-            ++m_nShown;
-        return DefWindowProc(WM_SHOWWINDOW, wParam, lParam);
-    }
-    DECLARE_MESSAGE_MAP()
 };
-
-BEGIN_MESSAGE_MAP(CModalDlg, CDialog)
-ON_MESSAGE(WM_STEP, OnStep)
-ON_WM_TIMER()
-ON_MESSAGE(WM_SHOWWINDOW, OnShowWindow)
-END_MESSAGE_MAP()
 
 // Stands in for the main window that F1 asks for help.
 class CHelpTarget : public CWnd {
@@ -228,7 +226,7 @@ TEST_F(ModalFixture, HiddenTemplateIsShownOnceTheLoopGoesIdle) {
     dlg.m_script = [&](CModalDlg& d) {
         // Posted from OnInitDialog: handled before the loop can go idle.
         visibleAtFirstMessage = d.IsWindowVisible() != FALSE;
-        d.SetTimer(POLL, 20);
+        ::SetTimer(d.m_hWnd, POLL, 20, nullptr);
     };
     dlg.m_onTimer = [&](CModalDlg& d) {
         if (!d.IsWindowVisible())
@@ -248,6 +246,47 @@ TEST_F(ModalFixture, HiddenTemplateIsShownOnceTheLoopGoesIdle) {
     ended.m_script = [](CModalDlg& d) { d.EndDialog(IDCANCEL); };
     EXPECT_EQ(ended.DoModal(), IDCANCEL);
     EXPECT_EQ(ended.m_nShown, 0);
+}
+
+// A stand-in handed out during a message stays while a nested modal loop goes
+// idle, even when its window is gone meanwhile; once the outermost loop is idle,
+// the stand-in of a destroyed window goes.
+TEST_F(ModalFixture, StandInsLastThroughTheirMessageAndGoWithTheirWindow) {
+    HWND hForeign = ::CreateWindowExA(0, "STATIC", "foreign", WS_POPUP, 0, 0, 10, 10, nullptr,
+                                      nullptr, nullptr, nullptr);
+    ASSERT_NE(hForeign, nullptr);
+    CWnd::DeleteTempMap();
+    const size_t before = CWnd::GetTempMapSize();
+    size_t afterNested = 0;
+    bool stillItsHandle = false;
+    bool innerWentIdle = false;
+    CModalDlg outer(&owner);
+    outer.m_script = [&](CModalDlg& d) {
+        CWnd* pStandIn = CWnd::FromHandle(hForeign);
+        ::DestroyWindow(hForeign);
+        // A hidden template is shown only when its loop goes idle.
+        CModalDlg inner(&d, IDD_HIDDEN);
+        inner.m_script = [](CModalDlg& i) { ::SetTimer(i.m_hWnd, 1, 20, nullptr); };
+        inner.m_onTimer = [&](CModalDlg& i) {
+            if (i.IsWindowVisible()) {
+                innerWentIdle = true;
+                i.EndDialog(IDOK);
+            }
+        };
+        inner.DoModal();
+        afterNested = CWnd::GetTempMapSize();
+        stillItsHandle = pStandIn->m_hWnd == hForeign;
+        ::SetTimer(d.m_hWnd, 1, 20, nullptr);
+    };
+    outer.m_onTimer = [before](CModalDlg& d) {
+        if (CWnd::GetTempMapSize() == before)
+            d.EndDialog(IDOK);
+    };
+    EXPECT_EQ(outer.DoModal(), IDOK);
+    EXPECT_FALSE(outer.m_bTimedOut) << "the outer loop kept the stand-in of a destroyed window";
+    EXPECT_TRUE(innerWentIdle);
+    EXPECT_EQ(afterNested, before + 1) << "the nested loop dropped a stand-in its caller held";
+    EXPECT_TRUE(stillItsHandle);
 }
 
 TEST_F(ModalFixture, MissingTemplateFailsWithoutDisablingTheOwner) {

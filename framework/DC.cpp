@@ -20,7 +20,7 @@ void CDC::Draw3dRect(LPCRECT lpRect, COLORREF crTopLeft, COLORREF crBottomRight)
 }
 
 void CDC::Draw3dRect(int x, int y, int cx, int cy, COLORREF crTopLeft, COLORREF crBottomRight) {
-    for (const framework::FrameRun& run : framework::frameRuns(x, y, cx, cy))
+    for (const tavrik::FrameRun& run : tavrik::FrameRuns(x, y, cx, cy))
         FillSolidRect(run.x, run.y, run.cx, run.cy, run.topLeft ? crTopLeft : crBottomRight);
 }
 

@@ -30,7 +30,7 @@ class CDC {
     // A one-pixel frame: the top row (x .. x+cx-2) and the left column
     // (y .. y+cy-2) in crTopLeft; the right column (x+cx-1, y .. y+cy-1) and the
     // bottom row (y+cy-1, x .. x+cx-1) in crBottomRight, which so also takes
-    // the top-right and bottom-left corners (the runs of framework::frameRuns).
+    // the top-right and bottom-left corners (the runs of tavrik::FrameRuns).
     void Draw3dRect(LPCRECT lpRect, COLORREF crTopLeft, COLORREF crBottomRight);
     void Draw3dRect(int x, int y, int cx, int cy, COLORREF crTopLeft, COLORREF crBottomRight);
     void DrawFocusRect(LPCRECT lpRect) { ::DrawFocusRect(m_hDC, lpRect); }

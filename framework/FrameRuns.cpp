@@ -1,8 +1,8 @@
 #include "FrameRuns.h"
 
-namespace framework {
+namespace tavrik {
 
-std::array<FrameRun, 4> frameRuns(int x, int y, int cx, int cy) {
+std::array<FrameRun, 4> FrameRuns(int x, int y, int cx, int cy) {
     return {{
         {x, y, cx - 1, 1, true},
         {x, y, 1, cy - 1, true},
@@ -11,4 +11,4 @@ std::array<FrameRun, 4> frameRuns(int x, int y, int cx, int cy) {
     }};
 }
 
-} // namespace framework
+} // namespace tavrik

@@ -4,7 +4,7 @@
 
 #include <array>
 
-namespace framework {
+namespace tavrik {
 
 // One solid run of the frame, in the order it is filled.
 struct FrameRun {
@@ -15,6 +15,6 @@ struct FrameRun {
 
 // The frame around x, y, cx, cy: top row and left column one pixel short, so the
 // top-right and bottom-left corners take the bottom-right colour.
-std::array<FrameRun, 4> frameRuns(int x, int y, int cx, int cy);
+std::array<FrameRun, 4> FrameRuns(int x, int y, int cx, int cy);
 
-} // namespace framework
+} // namespace tavrik

@@ -5,10 +5,10 @@
 
 namespace {
 
-flatbutton::Box ToBox(const RECT& rc) {
+tavrik::flatbutton::Box ToBox(const RECT& rc) {
     return {rc.left, rc.top, rc.right, rc.bottom};
 }
-CRect ToRect(const flatbutton::Box& b) {
+CRect ToRect(const tavrik::flatbutton::Box& b) {
     return CRect(b.left, b.top, b.right, b.bottom);
 }
 
@@ -61,33 +61,34 @@ void CFlatButton::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct) {
 
     dc.SetBkMode(TRANSPARENT);
 
-    const flatbutton::Look look =
-        flatbutton::lookFor({m_crFace, m_crText, m_crHotFace, m_crHotText}, IsHot(), pressed);
+    const tavrik::flatbutton::Look look = tavrik::flatbutton::LookFor(
+        {m_crFace, m_crText, m_crHotFace, m_crHotText}, IsHot(), pressed);
     HBRUSH hFace = ::CreateSolidBrush(look.face);
     dc.FillRect(&item, hFace);
     ::DeleteObject(hFace);
 
-    if (look.edge != flatbutton::Edge::None) {
-        const flatbutton::FrameColours frame = flatbutton::frameColours(
+    if (look.edge != tavrik::flatbutton::Edge::None) {
+        const tavrik::flatbutton::FrameColours frame = tavrik::flatbutton::FrameColoursFor(
             look.edge, ::GetSysColor(COLOR_BTNHIGHLIGHT), ::GetSysColor(COLOR_BTNSHADOW));
         dc.Draw3dRect(&item, frame.topLeft, frame.bottomRight);
     }
 
     const std::string caption = GetWindowText();
     if (!caption.empty()) {
-        const flatbutton::Box captionBox = flatbutton::captionBox(ToBox(item), pressed);
+        const tavrik::flatbutton::Box captionBox =
+            tavrik::flatbutton::CaptionBox(ToBox(item), pressed);
         dc.SetTextColor(look.text);
         dc.SetBkColor(look.face);
         CRect measured = ToRect(captionBox);
         dc.DrawText(caption, &measured, DT_CALCRECT | DT_SINGLELINE);
-        const CRect text = ToRect(flatbutton::centre(captionBox, ToBox(measured)));
+        const CRect text = ToRect(tavrik::flatbutton::Centre(captionBox, ToBox(measured)));
         dc.SetBkMode(TRANSPARENT);
         dc.DrawState(text.TopLeft(), text.Size(), caption,
                      DST_PREFIXTEXT | ((state & ODS_DISABLED) ? DSS_DISABLED : 0));
     }
 
     if (state & ODS_FOCUS) {
-        const CRect focus = ToRect(flatbutton::focusBox(ToBox(item)));
+        const CRect focus = ToRect(tavrik::flatbutton::FocusBox(ToBox(item)));
         dc.DrawFocusRect(&focus);
     }
 }
@@ -99,32 +100,32 @@ void CFlatButton::OnMouseMove(UINT nFlags, CPoint point) {
     if (!hasCapture && ::GetParent(m_hWnd) == nullptr) {
         return;
     }
-    flatbutton::Under under = flatbutton::Under::Self;
+    tavrik::flatbutton::Under under = tavrik::flatbutton::Under::Self;
     if (hasCapture) {
         CPoint screen = point;
         ClientToScreen(&screen);
         const HWND hUnder = ::WindowFromPoint(screen);
-        under = hUnder == nullptr  ? flatbutton::Under::None
-                : hUnder == m_hWnd ? flatbutton::Under::Self
-                                   : flatbutton::Under::Other;
+        under = hUnder == nullptr  ? tavrik::flatbutton::Under::None
+                : hUnder == m_hWnd ? tavrik::flatbutton::Under::Self
+                                   : tavrik::flatbutton::Under::Other;
     }
-    const flatbutton::TrackResult r =
-        flatbutton::onMouseMove((nFlags & MK_LBUTTON) != 0, IsHot(), hasCapture, under);
+    const tavrik::flatbutton::TrackResult r =
+        tavrik::flatbutton::TrackMouseMove((nFlags & MK_LBUTTON) != 0, IsHot(), hasCapture, under);
     m_bHot = r.hot ? TRUE : FALSE;
-    if (r.capture == flatbutton::CaptureAction::Take) {
+    if (r.capture == tavrik::flatbutton::CaptureAction::Take) {
         SetCapture();
     }
     if (r.invalidate) {
         Invalidate(TRUE);
     }
-    if (r.capture == flatbutton::CaptureAction::Release) {
+    if (r.capture == tavrik::flatbutton::CaptureAction::Release) {
         ::ReleaseCapture();
     }
 }
 
 void CFlatButton::OnKillFocus(CWnd* pNewWnd) {
     CButton::OnKillFocus(pNewWnd);
-    const flatbutton::TrackResult r = flatbutton::onKillFocus(IsHot());
+    const tavrik::flatbutton::TrackResult r = tavrik::flatbutton::TrackKillFocus(IsHot());
     m_bHot = r.hot ? TRUE : FALSE;
     if (r.invalidate) {
         Invalidate(TRUE);
@@ -132,16 +133,18 @@ void CFlatButton::OnKillFocus(CWnd* pNewWnd) {
 }
 
 void CFlatButton::OnCaptureChanged(CWnd* pWnd) {
-    const flatbutton::Taker taker = pWnd == nullptr          ? flatbutton::Taker::Nobody
-                                    : pWnd->m_hWnd == m_hWnd ? flatbutton::Taker::Self
-                                                             : flatbutton::Taker::Other;
+    const tavrik::flatbutton::Taker taker = pWnd == nullptr ? tavrik::flatbutton::Taker::Nobody
+                                            : pWnd->m_hWnd == m_hWnd
+                                                ? tavrik::flatbutton::Taker::Self
+                                                : tavrik::flatbutton::Taker::Other;
     POINT cursor{};
     const bool pointerOver = ::GetCursorPos(&cursor) && ::WindowFromPoint(cursor) == m_hWnd;
-    const flatbutton::TrackResult r = flatbutton::onCaptureChanged(IsHot(), taker, pointerOver);
+    const tavrik::flatbutton::TrackResult r =
+        tavrik::flatbutton::TrackCaptureChanged(IsHot(), taker, pointerOver);
     m_bHot = r.hot ? TRUE : FALSE;
     // Let go only of a capture that is still ours: by now it may belong to the
     // window that took it.
-    if (r.capture == flatbutton::CaptureAction::Release && ::GetCapture() == m_hWnd) {
+    if (r.capture == tavrik::flatbutton::CaptureAction::Release && ::GetCapture() == m_hWnd) {
         ::ReleaseCapture();
     }
     if (r.invalidate) {

@@ -1,8 +1,8 @@
 #include "FlatButtonGeometry.h"
 
-namespace flatbutton {
+namespace tavrik::flatbutton {
 
-Look lookFor(const Palette& palette, bool hot, bool pressed) {
+Look LookFor(const Palette& palette, bool hot, bool pressed) {
     const bool lit = hot || pressed;
     Edge edge = Edge::None;
     if (pressed) {
@@ -13,33 +13,33 @@ Look lookFor(const Palette& palette, bool hot, bool pressed) {
     return {lit ? palette.hotFace : palette.face, lit ? palette.hotText : palette.text, edge};
 }
 
-FrameColours frameColours(Edge edge, Colour highlight, Colour shadow) {
+FrameColours FrameColoursFor(Edge edge, Colour highlight, Colour shadow) {
     if (edge == Edge::Sunken) {
         return {shadow, highlight};
     }
     return {highlight, shadow};
 }
 
-Box captionBox(const Box& item, bool pressed) {
+Box CaptionBox(const Box& item, bool pressed) {
     if (!pressed) {
         return item;
     }
     return {item.left + 1, item.top + 1, item.right + 1, item.bottom + 1};
 }
 
-Box centre(const Box& caption, const Box& measured) {
+Box Centre(const Box& caption, const Box& measured) {
     // Integer division in C++ truncates toward zero, which keeps an overhanging
     // caption symmetric.
-    const int dx = (caption.width() - measured.width()) / 2;
-    const int dy = (caption.height() - measured.height()) / 2;
+    const int dx = (caption.Width() - measured.Width()) / 2;
+    const int dy = (caption.Height() - measured.Height()) / 2;
     return {measured.left + dx, measured.top + dy, measured.right + dx, measured.bottom + dy};
 }
 
-Box focusBox(const Box& item) {
+Box FocusBox(const Box& item) {
     return {item.left + 3, item.top + 3, item.right - 3, item.bottom - 3};
 }
 
-TrackResult onMouseMove(bool leftHeld, bool hot, bool hasCapture, Under under) {
+TrackResult TrackMouseMove(bool leftHeld, bool hot, bool hasCapture, Under under) {
     // A pointer that arrives with the button already held does not light it.
     if (leftHeld && !hot) {
         return {hot, CaptureAction::Keep, false};
@@ -56,11 +56,11 @@ TrackResult onMouseMove(bool leftHeld, bool hot, bool hasCapture, Under under) {
     return {false, leftHeld ? CaptureAction::Keep : CaptureAction::Release, hot};
 }
 
-TrackResult onKillFocus(bool hot) {
+TrackResult TrackKillFocus(bool hot) {
     return {false, CaptureAction::Keep, hot};
 }
 
-TrackResult onCaptureChanged(bool hot, Taker taker, bool pointerOver) {
+TrackResult TrackCaptureChanged(bool hot, Taker taker, bool pointerOver) {
     if (taker == Taker::Self) {
         return {hot, CaptureAction::Keep, false};
     }
@@ -68,4 +68,4 @@ TrackResult onCaptureChanged(bool hot, Taker taker, bool pointerOver) {
     return {stays, hot ? CaptureAction::Release : CaptureAction::Keep, hot};
 }
 
-} // namespace flatbutton
+} // namespace tavrik::flatbutton

@@ -4,14 +4,14 @@
 
 #include <cstdint>
 
-namespace flatbutton {
+namespace tavrik::flatbutton {
 
 using Colour = std::uint32_t; // 0x00BBGGRR, as the platform lays it out
 
 struct Box {
     int left = 0, top = 0, right = 0, bottom = 0;
-    int width() const { return right - left; }
-    int height() const { return bottom - top; }
+    int Width() const { return right - left; }
+    int Height() const { return bottom - top; }
     friend bool operator==(const Box&, const Box&) = default;
 };
 
@@ -30,25 +30,25 @@ struct Look {
 
 // Hot or pressed buttons take the hot colours; only a pressed button is sunken,
 // and only a hot one that is not pressed is raised.
-Look lookFor(const Palette& palette, bool hot, bool pressed);
+Look LookFor(const Palette& palette, bool hot, bool pressed);
 
 // Top-left and bottom-right colours of the one-pixel frame for an edge; an
 // edge of None has no frame and the result is not meant to be used.
 struct FrameColours {
     Colour topLeft, bottomRight;
 };
-FrameColours frameColours(Edge edge, Colour highlight, Colour shadow);
+FrameColours FrameColoursFor(Edge edge, Colour highlight, Colour shadow);
 
 // Where the caption is laid out: the item rectangle, nudged one pixel right and
 // down while the button is pressed.
-Box captionBox(const Box& item, bool pressed);
+Box CaptionBox(const Box& item, bool pressed);
 
 // Moves the measured text box so it is centred in the caption box; a text larger
 // than the box overhangs equally on both sides (differences are halved toward zero).
-Box centre(const Box& caption, const Box& measured);
+Box Centre(const Box& caption, const Box& measured);
 
 // The focus rectangle sits three pixels inside the item rectangle.
-Box focusBox(const Box& item);
+Box FocusBox(const Box& item);
 
 // What lies under the pointer, as seen by a button that holds the capture.
 enum class Under { Self, None, Other };
@@ -63,10 +63,10 @@ struct TrackResult {
 
 // A mouse move over (or, with capture, anywhere about) the button, after the
 // platform button has seen it. `under` only matters while the button holds the capture.
-TrackResult onMouseMove(bool leftHeld, bool hot, bool hasCapture, Under under);
+TrackResult TrackMouseMove(bool leftHeld, bool hot, bool hasCapture, Under under);
 
 // Losing the keyboard focus makes the button cold; the capture stays.
-TrackResult onKillFocus(bool hot);
+TrackResult TrackKillFocus(bool hot);
 
 // Who holds the capture after it changed hands.
 enum class Taker { Self, Nobody, Other };
@@ -79,6 +79,6 @@ enum class Taker { Self, Nobody, Other };
 // that passes to the button itself (the platform button takes it again when pressed,
 // and the platform reports that as a change too) is no loss: letting go then would
 // leave a pressed button without the capture it needs to see the release.
-TrackResult onCaptureChanged(bool hot, Taker taker, bool pointerOver);
+TrackResult TrackCaptureChanged(bool hot, Taker taker, bool pointerOver);
 
-} // namespace flatbutton
+} // namespace tavrik::flatbutton

@@ -11,14 +11,14 @@ namespace {
 // painted last by the colour the corner rules give it, and nothing inside is touched.
 TEST(FrameRuns, CoverTheOutlineWithCornersInTheBottomRightColour) {
     const int x = 5, y = 7, cx = 6, cy = 4;
-    const auto runs = framework::frameRuns(x, y, cx, cy);
-    EXPECT_EQ(runs[0], (framework::FrameRun{5, 7, 5, 1, true}));   // top row x .. x+w-2
-    EXPECT_EQ(runs[1], (framework::FrameRun{5, 7, 1, 3, true}));   // left column y .. y+h-2
-    EXPECT_EQ(runs[2], (framework::FrameRun{10, 7, 1, 4, false})); // right column over y .. y+h-1
-    EXPECT_EQ(runs[3], (framework::FrameRun{5, 10, 6, 1, false})); // bottom row over x .. x+w-1
+    const auto runs = tavrik::FrameRuns(x, y, cx, cy);
+    EXPECT_EQ(runs[0], (tavrik::FrameRun{5, 7, 5, 1, true}));   // top row x .. x+w-2
+    EXPECT_EQ(runs[1], (tavrik::FrameRun{5, 7, 1, 3, true}));   // left column y .. y+h-2
+    EXPECT_EQ(runs[2], (tavrik::FrameRun{10, 7, 1, 4, false})); // right column over y .. y+h-1
+    EXPECT_EQ(runs[3], (tavrik::FrameRun{5, 10, 6, 1, false})); // bottom row over x .. x+w-1
 
     std::map<std::pair<int, int>, bool> painted; // last colour wins, as on a screen
-    for (const framework::FrameRun& r : runs) {
+    for (const tavrik::FrameRun& r : runs) {
         for (int py = r.y; py < r.y + r.cy; ++py) {
             for (int px = r.x; px < r.x + r.cx; ++px) {
                 painted[{px, py}] = r.topLeft;

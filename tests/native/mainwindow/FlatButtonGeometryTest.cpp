@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-namespace fb = flatbutton;
+namespace fb = tavrik::flatbutton;
 
 namespace {
 
@@ -23,7 +23,7 @@ TEST(FlatButtonLook, ColoursAndEdgeFollowHotAndPressed) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        const fb::Look look = fb::lookFor(kPalette, c.hot, c.pressed);
+        const fb::Look look = fb::LookFor(kPalette, c.hot, c.pressed);
         EXPECT_EQ(look.face, c.face);
         EXPECT_EQ(look.text, c.text);
         EXPECT_EQ(look.edge, c.edge);
@@ -32,18 +32,18 @@ TEST(FlatButtonLook, ColoursAndEdgeFollowHotAndPressed) {
 
 TEST(FlatButtonLook, RaisedIsLightTopLeftAndSunkenIsTheReverse) {
     const fb::Colour light = 0x00FFFFFF, dark = 0x00808080;
-    const fb::FrameColours raised = fb::frameColours(fb::Edge::Raised, light, dark);
+    const fb::FrameColours raised = fb::FrameColoursFor(fb::Edge::Raised, light, dark);
     EXPECT_EQ(raised.topLeft, light);
     EXPECT_EQ(raised.bottomRight, dark);
-    const fb::FrameColours sunken = fb::frameColours(fb::Edge::Sunken, light, dark);
+    const fb::FrameColours sunken = fb::FrameColoursFor(fb::Edge::Sunken, light, dark);
     EXPECT_EQ(sunken.topLeft, dark);
     EXPECT_EQ(sunken.bottomRight, light);
 }
 
 TEST(FlatButtonCaption, PressedCaptionMovesOneRightAndDown) {
     const fb::Box item{0, 0, 60, 23};
-    EXPECT_EQ(fb::captionBox(item, false), item);
-    EXPECT_EQ(fb::captionBox(item, true), (fb::Box{1, 1, 61, 24}));
+    EXPECT_EQ(fb::CaptionBox(item, false), item);
+    EXPECT_EQ(fb::CaptionBox(item, true), (fb::Box{1, 1, 61, 24}));
 }
 
 TEST(FlatButtonCaption, CentringHalvesTheDifferenceTowardZero) {
@@ -62,13 +62,13 @@ TEST(FlatButtonCaption, CentringHalvesTheDifferenceTowardZero) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        EXPECT_EQ(fb::centre(c.caption, c.measured), c.expected);
+        EXPECT_EQ(fb::Centre(c.caption, c.measured), c.expected);
     }
 }
 
 TEST(FlatButtonCaption, FocusRectangleIsThreePixelsIn) {
-    EXPECT_EQ(fb::focusBox({0, 0, 60, 23}), (fb::Box{3, 3, 57, 20}));
-    EXPECT_EQ(fb::focusBox({2, 4, 10, 12}), (fb::Box{5, 7, 7, 9}));
+    EXPECT_EQ(fb::FocusBox({0, 0, 60, 23}), (fb::Box{3, 3, 57, 20}));
+    EXPECT_EQ(fb::FocusBox({2, 4, 10, 12}), (fb::Box{5, 7, 7, 9}));
 }
 
 TEST(FlatButtonTracking, MouseMoveTable) {
@@ -115,30 +115,32 @@ TEST(FlatButtonTracking, MouseMoveTable) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        EXPECT_EQ(fb::onMouseMove(c.leftHeld, c.hot, c.hasCapture, c.under), c.expected);
+        EXPECT_EQ(fb::TrackMouseMove(c.leftHeld, c.hot, c.hasCapture, c.under), c.expected);
     }
 }
 
 TEST(FlatButtonTracking, FocusAndCaptureLoss) {
     using A = fb::CaptureAction;
-    EXPECT_EQ(fb::onKillFocus(true), (fb::TrackResult{false, A::Keep, true}));
-    EXPECT_EQ(fb::onKillFocus(false), (fb::TrackResult{false, A::Keep, false}));
+    EXPECT_EQ(fb::TrackKillFocus(true), (fb::TrackResult{false, A::Keep, true}));
+    EXPECT_EQ(fb::TrackKillFocus(false), (fb::TrackResult{false, A::Keep, false}));
     using T = fb::Taker;
     // Taken by another window: cold and repainted, wherever the pointer is.
-    EXPECT_EQ(fb::onCaptureChanged(true, T::Other, true),
+    EXPECT_EQ(fb::TrackCaptureChanged(true, T::Other, true),
               (fb::TrackResult{false, A::Release, true}));
-    EXPECT_EQ(fb::onCaptureChanged(false, T::Other, true),
+    EXPECT_EQ(fb::TrackCaptureChanged(false, T::Other, true),
               (fb::TrackResult{false, A::Keep, false}));
     // Let go to nobody: the hover stays only while the pointer is over the button.
-    EXPECT_EQ(fb::onCaptureChanged(true, T::Nobody, true),
+    EXPECT_EQ(fb::TrackCaptureChanged(true, T::Nobody, true),
               (fb::TrackResult{true, A::Release, true}));
-    EXPECT_EQ(fb::onCaptureChanged(true, T::Nobody, false),
+    EXPECT_EQ(fb::TrackCaptureChanged(true, T::Nobody, false),
               (fb::TrackResult{false, A::Release, true}));
-    EXPECT_EQ(fb::onCaptureChanged(false, T::Nobody, true),
+    EXPECT_EQ(fb::TrackCaptureChanged(false, T::Nobody, true),
               (fb::TrackResult{false, A::Keep, false}));
     // Pressing takes the capture again for the same button: nothing is lost.
-    EXPECT_EQ(fb::onCaptureChanged(true, T::Self, false), (fb::TrackResult{true, A::Keep, false}));
-    EXPECT_EQ(fb::onCaptureChanged(false, T::Self, true), (fb::TrackResult{false, A::Keep, false}));
+    EXPECT_EQ(fb::TrackCaptureChanged(true, T::Self, false),
+              (fb::TrackResult{true, A::Keep, false}));
+    EXPECT_EQ(fb::TrackCaptureChanged(false, T::Self, true),
+              (fb::TrackResult{false, A::Keep, false}));
 }
 
 } // namespace

@@ -5,9 +5,10 @@
 #   tavrik_win32_test(<name> SOURCES <files...> [LIBS <targets...>] [TIMEOUT <s>] [UNMANAGED])
 #     GoogleTest built with mingw-w64 and run under Wine. The executable is one
 #     ctest entry, since every Wine start costs; it runs in the build's own
-#     Wine prefix (whatever WINEPREFIX the caller has), kept warm by the wine
-#     fixture. Tests of one build share that prefix and its registry: a test that
-#     rewrites a key others use must not run beside them (RUN_SERIAL).
+#     Wine prefix, kept warm by the wine fixture. Tests of one build share that
+#     prefix and its registry: each program keeps the settings in a scratch key
+#     of its own (support/win32/ScratchSettings.h); a test that changes anything
+#     else that is shared must not run beside the others (RUN_SERIAL).
 
 if(NOT TAVRIK_TESTS)
   return()
@@ -28,7 +29,7 @@ endif()
 function(tavrik_native_test name)
   cmake_parse_arguments(T "" "" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${T_SOURCES})
-  target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest GTest::gtest_main)
+  target_link_libraries(${name} PRIVATE ${T_LIBS} tavrik_test_support GTest::gtest GTest::gtest_main)
   gtest_discover_tests(${name} TEST_PREFIX "${name}." DISCOVERY_TIMEOUT 30
                        PROPERTIES ENVIRONMENT "TAVRIK_SOURCE_DIR=${PROJECT_SOURCE_DIR}")
 endfunction()
@@ -39,7 +40,7 @@ function(tavrik_win32_test name)
     set(T_TIMEOUT 240)
   endif()
   add_executable(${name} ${T_SOURCES})
-  target_link_libraries(${name} PRIVATE ${T_LIBS} gtest gtest_main)
+  target_link_libraries(${name} PRIVATE ${T_LIBS} tavrik_test_support gtest gtest_main)
   add_test(NAME ${name} COMMAND ${name} --gtest_brief=1)
   # The prefix is named here, not inherited: a developer's own WINEPREFIX must never
   # receive the tests' registry writes, and the wine fixture serves only this one.

@@ -3,8 +3,8 @@
 namespace {
 
 struct BrowseTest : MainWindowFixture {
-    PickerFolder folder; // hides the fixture's, which may hold an earlier run's folders
-    AnsweredBoxes boxes;
+    TempDir folder; // hides the fixture's, which may hold an earlier run's folders
+    RecordedBoxes boxes;
     Picker picker;
 
     void Browse(std::vector<PickerStep> steps) {

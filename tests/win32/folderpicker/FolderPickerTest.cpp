@@ -5,8 +5,8 @@
 namespace {
 
 struct FolderPickerTest : ::testing::Test {
-    PickerFolder folder;
-    AnsweredBoxes boxes;
+    TempDir folder;
+    RecordedBoxes boxes;
     Picker picker;
     std::string In(const std::string& name) const { return folder.Path() + "\\" + name; }
 };

@@ -9,6 +9,11 @@
 #     prefix and its registry: each program keeps the settings in a scratch key
 #     of its own (support/win32/ScratchSettings.h); a test that changes anything
 #     else that is shared must not run beside the others (RUN_SERIAL).
+#   tavrik_e2e_test(<what> SCRIPT <file.sh> PROBE <target>)
+#     e2e.<what>: a script (sourcing tests/e2e/lib.sh) that drives the real
+#     Tavrik.exe on the test display, with a probe program that looks into its
+#     windows. It runs alone: keys and clicks go to whichever window has the
+#     focus, and the real program uses the real settings key.
 
 if(NOT TAVRIK_TESTS)
   return()
@@ -72,4 +77,15 @@ function(tavrik_wine_fixture)
   add_test(NAME wine.stop COMMAND ${PROJECT_SOURCE_DIR}/scripts/wine-prefix stop ${prefix})
   set_tests_properties(wine.start PROPERTIES FIXTURES_SETUP wine TIMEOUT 180)
   set_tests_properties(wine.stop PROPERTIES FIXTURES_CLEANUP wine TIMEOUT 60)
+endfunction()
+
+function(tavrik_e2e_test what)
+  cmake_parse_arguments(T "" "SCRIPT;PROBE" "" ${ARGN})
+  if(NOT TARGET Tavrik OR NOT TARGET ${T_PROBE})
+    return()
+  endif()
+  add_test(NAME e2e.${what}
+           COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/${T_SCRIPT} $<TARGET_FILE:Tavrik>
+                   $<TARGET_FILE:${T_PROBE}> ${CMAKE_CURRENT_BINARY_DIR}/work)
+  set_tests_properties(e2e.${what} PROPERTIES FIXTURES_REQUIRED wine TIMEOUT 240 RUN_SERIAL TRUE)
 endfunction()

@@ -7,20 +7,16 @@
 
 namespace testfiles {
 
-class ReadFailure {
+// Fails the file layer's reads (or writes) after |after| bytes while it lives.
+template <void (*SetFailure)(long long)> class SeamFailure {
   public:
-    explicit ReadFailure(long long after) { tavrik::os::SetReadFailureForTesting(after); }
-    ~ReadFailure() { tavrik::os::SetReadFailureForTesting(-1); }
-    ReadFailure(const ReadFailure&) = delete;
-    ReadFailure& operator=(const ReadFailure&) = delete;
+    explicit SeamFailure(long long after) { SetFailure(after); }
+    ~SeamFailure() { SetFailure(-1); }
+    SeamFailure(const SeamFailure&) = delete;
+    SeamFailure& operator=(const SeamFailure&) = delete;
 };
 
-class WriteFailure {
-  public:
-    explicit WriteFailure(long long after) { tavrik::os::SetWriteFailureForTesting(after); }
-    ~WriteFailure() { tavrik::os::SetWriteFailureForTesting(-1); }
-    WriteFailure(const WriteFailure&) = delete;
-    WriteFailure& operator=(const WriteFailure&) = delete;
-};
+using ReadFailure = SeamFailure<&tavrik::os::SetReadFailureForTesting>;
+using WriteFailure = SeamFailure<&tavrik::os::SetWriteFailureForTesting>;
 
 } // namespace testfiles

@@ -75,9 +75,15 @@ class TempDir {
     TempDir(const TempDir&) = delete;
     TempDir& operator=(const TempDir&) = delete;
 
-    const fs::path& path() const { return path_; }
-    std::string Path() const { return path_.string(); }
-    std::string operator/(const std::string& name) const { return (path_ / name).string(); }
+    const fs::path& path() const {
+        return path_;
+    }
+    std::string Path() const {
+        return path_.string();
+    }
+    std::string operator/(const std::string& name) const {
+        return (path_ / name).string();
+    }
 
     // Writes a file into the folder; its full path.
     std::string File(const std::string& name, const std::string& content = "") const {

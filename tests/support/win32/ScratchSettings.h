@@ -35,13 +35,18 @@ class ScratchSettings : public ::testing::Environment {
   public:
     void SetUp() override {
         HKEY root = nullptr;
-        if (::RegCreateKeyExA(HKEY_CURRENT_USER, kScratchRoot, 0, nullptr,
-                              REG_OPTION_NON_VOLATILE, KEY_WRITE, nullptr, &root,
-                              nullptr) == ERROR_SUCCESS)
+        if (::RegCreateKeyExA(HKEY_CURRENT_USER, kScratchRoot, 0, nullptr, REG_OPTION_NON_VOLATILE,
+                              KEY_WRITE, nullptr, &root, nullptr) == ERROR_SUCCESS)
             ::RegCloseKey(root);
+        s_strDefaultKey = GetSettingsKeyPath();
         SetSettingsKeyPath(ScratchSettingsKey());
     }
     void TearDown() override { ::RegDeleteTreeA(HKEY_CURRENT_USER, ScratchSettingsKey().c_str()); }
+    // The key the settings used before the scratch key took its place.
+    static const std::string& DefaultKey() { return s_strDefaultKey; }
+
+  private:
+    static inline std::string s_strDefaultKey;
 };
 
 // Registered once per program, before main runs the tests.

@@ -92,3 +92,11 @@ inline void EnterFileName(HWND hFileDlg, const std::string& text) {
     ::PostMessageA(hFileDlg, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
                    reinterpret_cast<LPARAM>(::GetDlgItem(hFileDlg, IDOK)));
 }
+
+// A rescue for a script: cancels the dialog of this thread that is open besides hExcept.
+inline std::function<void()> CancelOtherDialog(HWND hExcept) {
+    return [hExcept] {
+        if (HWND h = FindOtherDialog(hExcept))
+            ::PostMessageA(h, WM_COMMAND, IDCANCEL, 0);
+    };
+}

@@ -24,10 +24,7 @@ struct SourceListFixture : MainWindowFixture {
                 action(h);
                 return true;
             });
-        TimerScript script(steps, [this] {
-            if (HWND h = FindOtherDialog(dlg.m_hWnd))
-                ::PostMessageA(h, WM_COMMAND, IDCANCEL, 0);
-        });
+        TimerScript script(steps, CancelOtherDialog(dlg.m_hWnd));
         dlg.Click(IDC_ADD);
         EXPECT_TRUE(script.Finished()) << "steps done: " << script.StepsDone();
         EXPECT_FALSE(script.TimedOut());

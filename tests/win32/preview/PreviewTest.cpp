@@ -200,10 +200,7 @@ TEST_F(MainWindowFixture, DoubleClickOnAnEntryOpensItsPreviewAndChangesNothing) 
                            ::PostMessageA(h, WM_KEYDOWN, VK_ESCAPE, 0);
                            return true;
                        }},
-                       [&] {
-                           if (HWND h = FindOtherDialog(dlg.m_hWnd))
-                               ::PostMessageA(h, WM_COMMAND, IDCANCEL, 0);
-                       });
+                       CancelOtherDialog(dlg.m_hWnd));
     ::SendMessageA(dlg.m_hWnd, WM_COMMAND, MAKEWPARAM(IDC_SOURCES, LBN_DBLCLK),
                    reinterpret_cast<LPARAM>(dlg.m_lbSources.m_hWnd));
     EXPECT_TRUE(script.Finished());
@@ -230,10 +227,7 @@ TEST_F(MainWindowFixture, DoubleClickOnAnEntryOpensItsPreviewAndChangesNothing) 
                            ::PostMessageA(h, WM_KEYDOWN, VK_RETURN, 0);
                            return true;
                        }},
-                       [&] {
-                           if (HWND h = FindOtherDialog(dlg.m_hWnd))
-                               ::PostMessageA(h, WM_COMMAND, IDCANCEL, 0);
-                       });
+                       CancelOtherDialog(dlg.m_hWnd));
     ::SendMessageA(dlg.m_hWnd, WM_COMMAND, MAKEWPARAM(IDC_SOURCES, LBN_DBLCLK),
                    reinterpret_cast<LPARAM>(dlg.m_lbSources.m_hWnd));
     EXPECT_TRUE(second.Finished());

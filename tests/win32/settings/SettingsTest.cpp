@@ -92,6 +92,12 @@ Loaded Load() {
     return l;
 }
 
+TEST(SettingsKey, TheUsersKeyUnlessATestPointsTheSettingsElsewhere) {
+    EXPECT_EQ(ScratchSettings::DefaultKey(), "Software\\Tavrik");
+    EXPECT_EQ(GetSettingsKeyPath(), ScratchSettingsKey());
+    EXPECT_NE(ScratchSettingsKey(), ScratchSettings::DefaultKey());
+}
+
 class Settings : public ::testing::Test {
   protected:
     void SetUp() override { DeleteKey(); }

@@ -13,7 +13,8 @@ namespace {
 
 std::wstring ReadWide(const wchar_t* name) {
     HKEY hKey = nullptr;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, ScratchSettingsKey().c_str(), 0, KEY_READ, &hKey) != ERROR_SUCCESS)
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, ScratchSettingsKey().c_str(), 0, KEY_READ, &hKey) !=
+        ERROR_SUCCESS)
         return L"<no key>";
     wchar_t data[512] = {};
     DWORD size = sizeof(data) - sizeof(wchar_t), type = 0;

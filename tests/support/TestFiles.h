@@ -56,6 +56,7 @@ class TempDir {
             if (fs::create_directory(path_))
                 break;
         }
+        text_ = path_.string();
     }
     ~TempDir() {
         std::error_code ec;
@@ -78,8 +79,9 @@ class TempDir {
     const fs::path& path() const {
         return path_;
     }
-    std::string Path() const {
-        return path_.string();
+    // Lives as long as the folder, so that a caller may keep its c_str().
+    const std::string& Path() const {
+        return text_;
     }
     std::string operator/(const std::string& name) const {
         return (path_ / name).string();
@@ -103,6 +105,7 @@ class TempDir {
 
   private:
     fs::path path_;
+    std::string text_;
 };
 
 } // namespace testfiles

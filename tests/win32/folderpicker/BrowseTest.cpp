@@ -3,7 +3,6 @@
 namespace {
 
 struct BrowseTest : MainWindowFixture {
-    TempDir folder; // hides the fixture's, which may hold an earlier run's folders
     RecordedBoxes boxes;
     Picker picker;
 

@@ -85,6 +85,7 @@ reset_settings() { wine_out reg delete "$SETTINGS_KEY" /f >/dev/null 2>&1 || tru
 
 # A Wine virtual desktop draws caption bars as a person sees them. $desktop names
 # it as "name,WIDTHxHEIGHT"; the program starts in it from the work folder.
+# shellcheck disable=SC2120  # the arguments are optional
 start_in_desktop() {  # arguments for Tavrik.exe...
   (cd "$work" && exec "$WINE" explorer /desktop="$desktop" "$tavrik" "$@" >"$work/desktop.log" 2>&1) &
   desktop_pid=$!

@@ -4,6 +4,7 @@
 # at what the box shows and a screenshot of it, F1 inside it for a second box on
 # top, Escape and OK to close them, and Quit to end the program.
 #   about.sh TAVRIK_EXE PROBE_EXE WORK_DIR
+# shellcheck source=../lib.sh
 . "$(dirname "$0")/../lib.sh" "$@"
 
 desktop='tavrik-about,640x420'

@@ -6,6 +6,7 @@
 # checks that the window shows what was stored; last, shows it in a Wine virtual
 # desktop (with its caption bar) for a screenshot and closes it with Quit.
 #   converter.sh TAVRIK_EXE PROBE_EXE WORK_DIR
+# shellcheck source=../lib.sh
 . "$(dirname "$0")/../lib.sh" "$@"
 
 mkdir -p "$work/in"
@@ -168,7 +169,7 @@ close_with_escape
 # --- as a person sees it: in a Wine virtual desktop, which draws the caption bar ---
 # A program talking to the window has to run in the same desktop, and its output
 # comes back through a file.
-desktop=tavrik-e2e,640x420
+desktop='tavrik-e2e,640x420'
 # Started in the work folder, where the folder picker opens.
 start_in_desktop
 wait_until 30 in_desktop find || fail "the main window did not open in the virtual desktop"

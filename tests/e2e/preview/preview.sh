@@ -4,6 +4,7 @@
 # to close. Runs in a Wine virtual desktop, so that the screenshot it keeps
 # shows the windows with their caption bars.
 #   preview.sh TAVRIK_EXE PROBE_EXE WORK_DIR
+# shellcheck source=../lib.sh
 . "$(dirname "$0")/../lib.sh" "$@"
 
 mkdir -p "$work/in"

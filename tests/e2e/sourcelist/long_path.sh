@@ -5,6 +5,7 @@
 # bar; clicking the entry and pressing Delete must empty the list, and the scroll
 # bar must go with it.
 #   long_path.sh TAVRIK_EXE PROBE_EXE WORK_DIR
+# shellcheck source=../lib.sh
 . "$(dirname "$0")/../lib.sh" "$@"
 
 # A file whose full Windows path is exactly 200 characters.
@@ -18,7 +19,7 @@ expect_eq "path length" 200 "${#long}"
 
 reset_settings
 
-desktop=tavrik-list,640x420
+desktop='tavrik-list,640x420'
 start_in_desktop "$long"
 wait_until 30 in_desktop find || fail "the main window did not open in the virtual desktop"
 app_pid=$(pgrep -f -n -- "$tavrik" || true)

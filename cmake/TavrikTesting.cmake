@@ -3,6 +3,8 @@
 #   tavrik_native_test(<name> SOURCES <files...> [LIBS <targets...>])
 #     GoogleTest on the build machine; each case becomes a ctest entry.
 #   tavrik_win32_test(<name> SOURCES <files...> [LIBS <targets...>] [TIMEOUT <s>] [UNMANAGED])
+#     UNMANAGED: a program that shows windows (they run unmanaged, and such
+#     programs take turns on the display's focus).
 #     GoogleTest built with mingw-w64 and run under Wine. The executable is one
 #     ctest entry, since every Wine start costs; it runs in the build's own
 #     Wine prefix, kept warm by the wine fixture. Tests of one build share that
@@ -62,6 +64,10 @@ function(tavrik_win32_test name)
     set_tests_properties(${name}.unmanaged PROPERTIES FIXTURES_REQUIRED wine
                          FIXTURES_SETUP ${name}_unmanaged TIMEOUT 60 ENVIRONMENT "${prefix_env}")
     list(APPEND fixtures ${name}_unmanaged)
+    # A program with windows of its own takes the focus and activates its dialogs
+    # on the shared display, and its cases check where the focus is: such programs
+    # take turns, while programs without windows run beside them.
+    set_tests_properties(${name} PROPERTIES RESOURCE_LOCK display_focus)
   endif()
   set_tests_properties(${name} PROPERTIES FIXTURES_REQUIRED "${fixtures}" TIMEOUT ${T_TIMEOUT}
                        ENVIRONMENT "${prefix_env}")

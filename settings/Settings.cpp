@@ -4,18 +4,30 @@
 
 namespace {
 
-const char kKeyPath[] = "Software\\Tavrik";
 const char kFormatName[] = "Extension"; // holds the format index, not a file extension
 const char kLabelName[] = "Label";
 const char kDestinationName[] = "Destination";
 
+std::string& KeyPath() {
+    static std::string strPath = "Software\\Tavrik";
+    return strPath;
+}
+
 } // namespace
+
+void SetSettingsKeyPath(const std::string& strPath) {
+    KeyPath() = strPath;
+}
+
+const std::string& GetSettingsKeyPath() {
+    return KeyPath();
+}
 
 void LoadSettings(int& nFormat, std::string& strLabel, std::string& strDestination) {
     CRegistryKey key;
     // Without our own key the reads would look at the root of the user's hive, where
     // values of these names belong to someone else: the defaults are the safer answer.
-    if (!key.SetKey(kKeyPath, TRUE)) {
+    if (!key.SetKey(KeyPath(), TRUE)) {
         nFormat = 0;
         strLabel = "Label";
         strDestination = "";
@@ -29,7 +41,7 @@ void LoadSettings(int& nFormat, std::string& strLabel, std::string& strDestinati
 void SaveSettings(int nFormat, const std::string& strLabel, const std::string& strDestination) {
     CRegistryKey key;
     // Never write into the root of the user's hive when our key is out of reach.
-    if (!key.SetKey(kKeyPath, TRUE)) {
+    if (!key.SetKey(KeyPath(), TRUE)) {
         return;
     }
     key.WriteInt(kFormatName, nFormat);

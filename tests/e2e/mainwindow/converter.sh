@@ -6,69 +6,18 @@
 # checks that the window shows what was stored; last, shows it in a Wine virtual
 # desktop (with its caption bar) for a screenshot and closes it with Quit.
 #   converter.sh TAVRIK_EXE PROBE_EXE WORK_DIR
-set -euo pipefail
-tavrik=$(realpath "$1") probe=$(realpath "$2")
-work=$3
-[ -n "${DISPLAY:-}" ] || { echo "FAIL: no X display; run under scripts/xvfb" >&2; exit 1; }
+# shellcheck source=../lib.sh
+. "$(dirname "$0")/../lib.sh" "$@"
 
-export WINEPREFIX=${WINEPREFIX:-$(dirname "$(dirname "$tavrik")")/wineprefix}
-export WINEDEBUG=-all WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
-WINE=/usr/lib/wine/wine64
-"$(dirname "$0")/../../../scripts/wine-prefix" ensure "$WINEPREFIX"
-
-rm -rf "$work"
 mkdir -p "$work/in"
-shots=$work/screenshots
-mkdir -p "$shots"
-winpath() { printf 'Z:%s' "${1//\//\\}"; }
 
-app_pid=
-cleanup() {
-  if [ -n "$app_pid" ] && kill -0 "$app_pid" 2>/dev/null; then
-    kill "$app_pid" 2>/dev/null || true
-  fi
-}
-trap cleanup EXIT
-trap 'exit 1' TERM INT  # so that a timeout still ends the program we started
-
-fail() {
-  echo "FAIL: $*" >&2
-  timeout 10 import -window root "$shots/failure.png" 2>/dev/null || true
-  echo "visible windows:" >&2
-  probe windows >&2 || true
-  exit 1
-}
-
-# A Wine program's output goes through files: Wine's helper processes would keep a pipe open.
-wine_out() {
-  local out err rc=0
-  out=$(mktemp) err=$(mktemp)
-  timeout 30 "$WINE" "$@" >"$out" 2>"$err" || rc=$?
-  tr -d '\r' <"$out"
-  rm -f "$out" "$err"
-  return $rc
-}
 probe() { wine_out "$probe" "$@"; }
 picker() { TAVRIK_PROBE_TITLE='Select output folder' wine_out "$probe" "$@"; }
 
-# Repeats a command until it succeeds, for at most $1 seconds.
-wait_until() {
-  local limit=$1; shift
-  local end=$((SECONDS + limit))
-  until "$@" >/dev/null 2>&1; do
-    [ $SECONDS -lt $end ] || return 1
-    sleep 0.2
-  done
+explain_failure() {
+  echo "visible windows:"
+  probe windows
 }
-
-# xdotool's --sync waits for ever when the display never answers.
-xdo() { timeout 15 xdotool "$@" || fail "xdotool $* did not succeed"; }
-shot() { timeout 15 import -window root "$shots/$1.png" || fail "no screenshot $1"; }
-# The colour of one pixel of a screenshot, as "srgb(r,g,b)".
-pixel() { convert "$shots/$1.png" -format "%[pixel:p{$2,$3}]" info:; }
-
-xwindow() { timeout 10 xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n1; }
-has_xwindow() { [ -n "$(xwindow "$1")" ]; }
 
 click_control() {
   local xy
@@ -84,11 +33,6 @@ type_into() {
   xdo type --delay 15 "$2"
 }
 
-expect_eq() {  # what, expected, actual
-  [ "$2" = "$3" ] || fail "$1: expected [$2], got [$3]"
-  echo "ok: $1 = [$3]"
-}
-
 start_app() {
   (cd "$work" && exec "$WINE" "$tavrik" >"$work/tavrik.log" 2>&1) &
   app_pid=$!
@@ -101,12 +45,7 @@ start_app() {
 close_with_escape() {
   xdo windowfocus --sync "$main_x"
   xdo key Escape
-  local end=$((SECONDS + 20))
-  while kill -0 "$app_pid" 2>/dev/null; do
-    [ $SECONDS -lt $end ] || fail "Tavrik did not end after Escape"
-    sleep 0.2
-  done
-  app_pid=
+  wait_for_exit Escape
 }
 
 # Ids of the main window's controls, and of the folder picker's path field and Open.
@@ -120,7 +59,7 @@ printf 'tex1:\r\n\t.byte\t0x00, 0x01, 0x02, 0x03, 0x04, 0x05, 0x06, 0x07\r\n\t.b
 printf 'tex2:\r\n\t.byte\t0x0d, 0x0a, 0x1a, 0xff, 0x80, 0x7f, 0x00, 0x41\r\n\t.byte\t0x0a\r\n' >"$work/b.expected"
 out_dir=$work/out/nested  # missing: the folder picker creates it
 
-wine_out reg delete 'HKCU\Software\Tavrik' /f >/dev/null 2>&1 || true
+reset_settings
 
 # --- first start: fresh settings ---
 start_app
@@ -209,7 +148,7 @@ echo "ok: Convert is raised: $light over $dark on $face"
 close_with_escape
 
 # --- the registry holds what the window showed ---
-reg=$(wine_out reg query 'HKCU\Software\Tavrik') || fail "the settings key is missing"
+reg=$(wine_out reg query "$SETTINGS_KEY") || fail "the settings key is missing"
 echo "$reg"
 value() { awk -v n="$1" '$1 == n { $1 = ""; $2 = ""; sub(/^ +/, ""); print }' <<<"$reg"; }
 expect_eq "stored Extension" "01000000" "$(value Extension)"
@@ -230,25 +169,13 @@ close_with_escape
 # --- as a person sees it: in a Wine virtual desktop, which draws the caption bar ---
 # A program talking to the window has to run in the same desktop, and its output
 # comes back through a file.
-desktop=tavrik-e2e,640x420
+desktop='tavrik-e2e,640x420'
 # Started in the work folder, where the folder picker opens.
-(cd "$work" && exec "$WINE" explorer /desktop=$desktop "$tavrik" >"$work/desktop.log" 2>&1) &
-desktop_pid=$!
-in_desktop() {  # probe command..., prints its output, fails as the probe did
-  local out=$work/desktop-probe.txt
-  rm -f "$out"
-  TAVRIK_PROBE_OUT=$(winpath "$out") timeout 20 "$WINE" explorer /desktop=$desktop "$probe" "$@" \
-    >/dev/null 2>&1 || return 1
-  wait_until 10 grep -q '^rc=' "$out" || return 1
-  tr -d '\r' <"$out" | grep -v '^rc=' || true
-  grep -q '^rc=0' "$out"
-}
-wait_until 30 has_xwindow "^${desktop%%,*} - Wine desktop\$" || fail "the virtual desktop did not open"
+start_in_desktop
 wait_until 30 in_desktop find || fail "the main window did not open in the virtual desktop"
 quit=$(in_desktop box $QUIT) || fail "no Quit button in the virtual desktop"
 read -r ql qt qr qb <<<"$quit"
-app_pid=$(pgrep -f -x -n -- "$tavrik" || true)
-[ -n "$app_pid" ] || fail "Tavrik.exe is not running in the virtual desktop"
+find_app
 
 # The folder picker over the main window, as the README shows it: the work folder's
 # subfolders are listed, its files are not. Cancel closes it.
@@ -257,7 +184,7 @@ in_picker() { TAVRIK_PROBE_TITLE='Select output folder' in_desktop "$@"; }
 xdo mousemove --sync $(in_desktop rect $BROWSE || fail "no browse button in the virtual desktop") click 1
 wait_until 30 in_picker find || fail "the folder picker did not open in the virtual desktop"
 sleep 1
-timeout 15 import -window "$(xwindow "^${desktop%%,*} - Wine desktop\$")" "$shots/folder-picker-desktop.png" \
+timeout 15 import -window "$desktop_x" "$shots/folder-picker-desktop.png" \
   || fail "no screenshot of the folder picker"
 # shellcheck disable=SC2046
 xdo mousemove --sync $(in_picker rect 2 || fail "the picker has no Cancel button") click 1
@@ -273,16 +200,11 @@ light=$(pixel desktop "$ql" "$qt") dark=$(pixel desktop $((qr - 1)) $((qb - 1)))
   || fail "Quit shows no raised edge: corners $light and $dark on face $face"
 echo "ok: Quit is raised: $light over $dark on $face"
 xdo click 1
-end=$((SECONDS + 20))
-while kill -0 "$app_pid" 2>/dev/null; do
-  [ $SECONDS -lt $end ] || fail "Tavrik did not end after Quit"
-  sleep 0.2
-done
-app_pid=
+wait_for_exit Quit
 kill "$desktop_pid" 2>/dev/null || true
-reg=$(wine_out reg query 'HKCU\Software\Tavrik') || fail "the settings key is missing after Quit"
+reg=$(wine_out reg query "$SETTINGS_KEY") || fail "the settings key is missing after Quit"
 expect_eq "Label after Quit" "tex" "$(value Label)"
 expect_eq "Extension after Quit" "01000000" "$(value Extension)"
 
-wine_out reg delete 'HKCU\Software\Tavrik' /f >/dev/null 2>&1 || true
+reset_settings
 echo "PASS: screenshots in $shots"

@@ -2,6 +2,7 @@
 // possible formatter, on arbitrary bytes and labels.
 
 #include "Emitters.h"
+#include "support/ReferenceFormat.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -27,17 +28,7 @@ std::string WithCrLf(const std::string& label) {
 
 std::string Reference(bool c, const std::string& data, const std::string& rawLabel) {
     const std::string label = WithCrLf(rawLabel);
-    std::string text = c ? "unsigned char " + label + "[] = {\r\n" : label + ":";
-    char hex[8];
-    for (std::size_t i = 0; i < data.size(); ++i) {
-        if (c && i > 0)
-            text += i % 8 == 0 ? ",\r\n" : ", ";
-        if (!c)
-            text += i % 8 == 0 ? "\r\n\t.byte\t" : ", ";
-        std::snprintf(hex, sizeof hex, "0x%02x", static_cast<unsigned char>(data[i]));
-        text += hex;
-    }
-    return text + (c ? "};\r\n" : "\r\n");
+    return c ? testfiles::ReferenceC(data, label) : testfiles::ReferenceAsm(data, label);
 }
 
 char g_workDir[] = "/tmp/tavrik-fuzz-XXXXXX";

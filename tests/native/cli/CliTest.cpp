@@ -2,7 +2,7 @@
 // behind: files, standard output, standard error and the exit status.
 
 #include "CommandLine.h"
-#include "CliRun.h"
+#include "support/RunProgram.h"
 #include "TerminalHost.h"
 
 #include <chrono>

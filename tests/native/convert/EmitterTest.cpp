@@ -1,5 +1,5 @@
 #include "Emitters.h"
-#include "TestFiles.h"
+#include "support/TestFiles.h"
 
 using namespace tavrik;
 using namespace testfiles;

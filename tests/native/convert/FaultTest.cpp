@@ -3,24 +3,13 @@
 
 #include "Emitters.h"
 #include "FileSystem.h"
-#include "TestFiles.h"
+#include "support/FaultSeams.h"
+#include "support/TestFiles.h"
 
 using namespace tavrik;
 using namespace testfiles;
 
 namespace {
-
-class ReadFailure {
-  public:
-    explicit ReadFailure(long long after) { tavrik::os::SetReadFailureForTesting(after); }
-    ~ReadFailure() { tavrik::os::SetReadFailureForTesting(-1); }
-};
-
-class WriteFailure {
-  public:
-    explicit WriteFailure(long long after) { tavrik::os::SetWriteFailureForTesting(after); }
-    ~WriteFailure() { tavrik::os::SetWriteFailureForTesting(-1); }
-};
 
 TEST(ConvertFaults, FullDiskIsReportedAndOutputKept) {
     TempDir dir;

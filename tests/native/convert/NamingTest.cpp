@@ -1,5 +1,5 @@
 #include "OutputNaming.h"
-#include "TestFiles.h"
+#include "support/TestFiles.h"
 
 using namespace tavrik;
 using namespace testfiles;

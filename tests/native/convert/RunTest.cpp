@@ -2,7 +2,7 @@
 #include "Emitters.h"
 #include "FileSystem.h"
 #include "OutputNaming.h"
-#include "TestFiles.h"
+#include "support/TestFiles.h"
 
 using namespace tavrik;
 using namespace testfiles;

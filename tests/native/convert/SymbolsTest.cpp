@@ -1,6 +1,6 @@
 #include "FileSystem.h"
 #include "Symbols.h"
-#include "TestFiles.h"
+#include "support/TestFiles.h"
 
 using namespace tavrik;
 using namespace testfiles;

@@ -1,29 +1,14 @@
 // tavrik --info, run as a shell user would: one line a file, nothing converted.
 
-#include "TimFixtures.h"
-#include "../convert/TestFiles.h"
-
-#include <sys/wait.h>
+#include "support/RunProgram.h"
+#include "support/TimFixtures.h"
 
 using namespace testfiles;
 
 namespace {
 
-struct Outcome {
-    int status = -1;
-    std::string out, err;
-};
-
 Outcome RunInfo(const TempDir& dir, const std::string& arguments) {
-    const fs::path out = dir.path().string() + ".out", err = dir.path().string() + ".err";
-    const std::string command = "cd '" + dir.path().string() + "' && '" + TAVRIK_CLI + "' " +
-                                arguments + " >'" + out.string() + "' 2>'" + err.string() +
-                                "' </dev/null";
-    const int raw = std::system(command.c_str());
-    Outcome outcome{WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, ReadFile(out), ReadFile(err)};
-    fs::remove(out);
-    fs::remove(err);
-    return outcome;
+    return RunIn(dir, Quote(TAVRIK_CLI) + " " + arguments);
 }
 
 TEST(InfoCommand, OneLineAFileAndNothingConverted) {

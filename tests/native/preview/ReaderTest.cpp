@@ -3,8 +3,8 @@
 
 #include "ImageReader.h"
 #include "PreviewCanvas.h"
-#include "TimFixtures.h"
-#include "../convert/TestFiles.h"
+#include "support/TestFiles.h"
+#include "support/TimFixtures.h"
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "AboutDlg.h"
-#include "TestSupport.h"
+#include "MainWindowSupport.h"
 
 #include <memory>
 #include <utility>

@@ -1,5 +1,7 @@
 // The command-line converter must convert the file a name means or refuse it, never
 // a look-alike that the ANSI code page's best-fit mapping makes of the name.
+#include "support/TestFiles.h"
+
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -19,28 +21,13 @@ std::wstring Beside(const wchar_t* program) {
     return path.substr(0, path.find_last_of(L'\\') + 1) + program;
 }
 
+// The test's folder, addressed with wide names.
 class Folder {
   public:
-    Folder() {
-        wchar_t base[MAX_PATH];
-        ::GetTempPathW(MAX_PATH, base);
-        m_path = std::wstring(base) + L"tavrik-names-" + std::to_wstring(::GetCurrentProcessId()) +
-                 L"-" + std::to_wstring(++s_count);
-        ::CreateDirectoryW(m_path.c_str(), nullptr);
+    std::wstring operator/(const std::wstring& name) const {
+        return (m_dir.path() / name).wstring();
     }
-    ~Folder() {
-        WIN32_FIND_DATAW data;
-        HANDLE find = ::FindFirstFileW((m_path + L"\\*").c_str(), &data);
-        if (find != INVALID_HANDLE_VALUE) {
-            do
-                ::DeleteFileW((m_path + L"\\" + data.cFileName).c_str());
-            while (::FindNextFileW(find, &data));
-            ::FindClose(find);
-        }
-        ::RemoveDirectoryW(m_path.c_str());
-    }
-    std::wstring operator/(const std::wstring& name) const { return m_path + L"\\" + name; }
-    const std::wstring& Path() const { return m_path; }
+    std::wstring Path() const { return m_dir.path().wstring(); }
     void Write(const std::wstring& name, const std::string& bytes) const {
         HANDLE h = ::CreateFileW((*this / name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                  0, nullptr);
@@ -65,8 +52,7 @@ class Folder {
     }
 
   private:
-    static inline int s_count = 0;
-    std::wstring m_path;
+    testfiles::TempDir m_dir;
 };
 
 // Runs a converter in |folder| with a wide command line; its exit status.

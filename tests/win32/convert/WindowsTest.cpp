@@ -4,7 +4,7 @@
 #include "Emitters.h"
 #include "FileSystem.h"
 #include "OutputNaming.h"
-#include "../../native/convert/TestFiles.h"
+#include "support/TestFiles.h"
 
 #include <windows.h>
 

@@ -2,6 +2,7 @@
 // the raw registry calls, never through the wrapper under test.
 #include "RegistryKey.h"
 #include "Settings.h"
+#include "support/win32/ScratchSettings.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -12,7 +13,9 @@
 
 namespace {
 
-const char kKeyPath[] = "Software\\Tavrik";
+// The program's own scratch key, which the settings use while it runs.
+const char* const kKeyPath = ScratchSettingsKey().c_str();
+const std::wstring kWideKeyPath(ScratchSettingsKey().begin(), ScratchSettingsKey().end());
 
 using Bytes = std::vector<BYTE>;
 
@@ -87,6 +90,12 @@ Loaded Load() {
     Loaded l{-7, "untouched", "untouched"};
     LoadSettings(l.nFormat, l.strLabel, l.strDestination);
     return l;
+}
+
+TEST(SettingsKey, TheUsersKeyUnlessATestPointsTheSettingsElsewhere) {
+    EXPECT_EQ(ScratchSettings::DefaultKey(), "Software\\Tavrik");
+    EXPECT_EQ(GetSettingsKeyPath(), ScratchSettingsKey());
+    EXPECT_NE(ScratchSettingsKey(), ScratchSettings::DefaultKey());
 }
 
 class Settings : public ::testing::Test {
@@ -243,7 +252,7 @@ class UnreachableKey {
   public:
     UnreachableKey() {
         HKEY hKey = nullptr;
-        if (RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\Tavrik", 0, nullptr,
+        if (RegCreateKeyExW(HKEY_CURRENT_USER, kWideKeyPath.c_str(), 0, nullptr,
                             REG_OPTION_CREATE_LINK | REG_OPTION_VOLATILE, KEY_ALL_ACCESS, nullptr,
                             &hKey, nullptr) != ERROR_SUCCESS) {
             return;
@@ -256,7 +265,7 @@ class UnreachableKey {
     }
     ~UnreachableKey() {
         HKEY hKey = nullptr;
-        if (RegOpenKeyExW(HKEY_CURRENT_USER, L"Software\\Tavrik", REG_OPTION_OPEN_LINK,
+        if (RegOpenKeyExW(HKEY_CURRENT_USER, kWideKeyPath.c_str(), REG_OPTION_OPEN_LINK,
                           KEY_ALL_ACCESS, &hKey) == ERROR_SUCCESS) {
             RegDeleteKeyW(hKey, L"");
             RegCloseKey(hKey);
@@ -319,7 +328,7 @@ TEST_F(RegistryKey, FailedSetKeyKeepsTheFormerPath) {
     ASSERT_TRUE(key.SetKey(kKeyPath, TRUE));
     EXPECT_TRUE(KeyExists());
     EXPECT_EQ(key.m_strKeyPath, kKeyPath);
-    EXPECT_FALSE(key.SetKey("Software\\Tavrik\\missing", FALSE));
+    EXPECT_FALSE(key.SetKey(std::string(kKeyPath) + "\\missing", FALSE));
     EXPECT_EQ(key.m_strKeyPath, kKeyPath);
     EXPECT_TRUE(key.SetKey(kKeyPath, FALSE));
 }
@@ -373,7 +382,7 @@ TEST_F(RegistryKey, EmptyKeyPathAddressesTheRootItself) {
     auto atRoot = ReadRaw("AtRoot");
     ASSERT_TRUE(atRoot);
     EXPECT_EQ(atRoot->data, (Bytes{7, 0, 0, 0}));
-    EXPECT_FALSE(ReadRaw("AtRoot", HKEY_CURRENT_USER, "Software\\Tavrik\\sub"));
+    EXPECT_FALSE(ReadRaw("AtRoot", HKEY_CURRENT_USER, (std::string(kKeyPath) + "\\sub").c_str()));
 }
 
 } // namespace

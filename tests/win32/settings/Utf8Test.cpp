@@ -2,6 +2,7 @@
 // beyond any ANSI code page is stored as the characters it means and comes back
 // byte for byte.
 #include "Settings.h"
+#include "support/win32/ScratchSettings.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -12,7 +13,8 @@ namespace {
 
 std::wstring ReadWide(const wchar_t* name) {
     HKEY hKey = nullptr;
-    if (RegOpenKeyExW(HKEY_CURRENT_USER, L"Software\\Tavrik", 0, KEY_READ, &hKey) != ERROR_SUCCESS)
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, ScratchSettingsKey().c_str(), 0, KEY_READ, &hKey) !=
+        ERROR_SUCCESS)
         return L"<no key>";
     wchar_t data[512] = {};
     DWORD size = sizeof(data) - sizeof(wchar_t), type = 0;
@@ -26,7 +28,7 @@ std::wstring ReadWide(const wchar_t* name) {
 
 TEST(Utf8Settings, NonAsciiLabelAndFolderRoundTripAsTheirCharacters) {
     ASSERT_EQ(GetACP(), 65001u) << "the manifest's code page is in force";
-    RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Tavrik");
+    ClearSettings();
 
     struct Case {
         std::string label, folder;
@@ -56,7 +58,7 @@ TEST(Utf8Settings, NonAsciiLabelAndFolderRoundTripAsTheirCharacters) {
         EXPECT_EQ(label, c.label);
         EXPECT_EQ(folder, c.folder);
     }
-    RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Tavrik");
+    ClearSettings();
 }
 
 } // namespace

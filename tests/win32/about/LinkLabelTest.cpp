@@ -58,7 +58,7 @@ class HtmAssociation {
 
 struct LinkFixture : ::testing::Test {
     CProbeAbout dlg;
-    CapturedBoxes captured;
+    RecordedBoxes captured;
     void SetUp() override { AfxInitCommonControls(); }
 
     HWND Link() const { return dlg.m_wndLink.m_hWnd; }

@@ -1,6 +1,8 @@
 #pragma once
 
-// Fresh folders and whole-file reads for the engine's tests, on every platform.
+// Fresh folders and whole-file reads for the tests of every area, on every platform.
+
+#include "ReferenceFormat.h"
 
 #include <gtest/gtest.h>
 
@@ -42,6 +44,7 @@ inline std::string ReadFile(const fs::path& path) {
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
+// A fresh folder under the temporary folder, removed with everything in it.
 class TempDir {
   public:
     TempDir() {
@@ -53,16 +56,44 @@ class TempDir {
             if (fs::create_directory(path_))
                 break;
         }
+        text_ = path_.string();
     }
     ~TempDir() {
         std::error_code ec;
+#ifdef _WIN32
+        // A file dialog leaves the process in the folder it showed last, a current
+        // folder cannot be removed, and neither can a read-only file.
+        const std::string current = fs::current_path(ec).string();
+        if (!ec && current.compare(0, path_.string().size(), path_.string()) == 0)
+            fs::current_path(path_.parent_path(), ec);
+        for (auto it = fs::recursive_directory_iterator(path_, ec);
+             !ec && it != fs::recursive_directory_iterator(); it.increment(ec))
+            fs::permissions(it->path(), fs::perms::owner_write, fs::perm_options::add, ec);
+        ec.clear();
+#endif
         fs::remove_all(path_, ec);
     }
     TempDir(const TempDir&) = delete;
     TempDir& operator=(const TempDir&) = delete;
 
-    const fs::path& path() const { return path_; }
-    std::string operator/(const std::string& name) const { return (path_ / name).string(); }
+    const fs::path& path() const {
+        return path_;
+    }
+    // Lives as long as the folder, so that a caller may keep its c_str().
+    const std::string& Path() const {
+        return text_;
+    }
+    std::string operator/(const std::string& name) const {
+        return (path_ / name).string();
+    }
+
+    // Writes a file into the folder; its full path.
+    std::string File(const std::string& name, const std::string& content = "") const {
+        const std::string file = *this / name;
+        std::ofstream out(file, std::ios::binary | std::ios::trunc);
+        out.write(content.data(), static_cast<std::streamsize>(content.size()));
+        return file;
+    }
 
     std::vector<std::string> Names() const {
         std::vector<std::string> names;
@@ -74,30 +105,7 @@ class TempDir {
 
   private:
     fs::path path_;
+    std::string text_;
 };
-
-// The formats written the plainest way, one byte at a time, to check the engine against.
-inline std::string ReferenceC(const std::string& data, const std::string& label) {
-    std::string text = "unsigned char " + label + "[] = {\r\n";
-    char hex[8];
-    for (std::size_t i = 0; i < data.size(); ++i) {
-        if (i > 0)
-            text += i % 8 == 0 ? ",\r\n" : ", ";
-        std::snprintf(hex, sizeof hex, "0x%02x", static_cast<unsigned char>(data[i]));
-        text += hex;
-    }
-    return text + "};\r\n";
-}
-
-inline std::string ReferenceAsm(const std::string& data, const std::string& label) {
-    std::string text = label + ":";
-    char hex[8];
-    for (std::size_t i = 0; i < data.size(); ++i) {
-        text += i % 8 == 0 ? "\r\n\t.byte\t" : ", ";
-        std::snprintf(hex, sizeof hex, "0x%02x", static_cast<unsigned char>(data[i]));
-        text += hex;
-    }
-    return text + "\r\n";
-}
 
 } // namespace testfiles

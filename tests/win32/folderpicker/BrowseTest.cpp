@@ -3,8 +3,7 @@
 namespace {
 
 struct BrowseTest : MainWindowFixture {
-    PickerFolder folder; // hides the fixture's, which may hold an earlier run's folders
-    AnsweredBoxes boxes;
+    RecordedBoxes boxes;
     Picker picker;
 
     void Browse(std::vector<PickerStep> steps) {

@@ -1,8 +1,8 @@
 #pragma once
 
-// Runs the built converter, and other tools, as a shell script would.
+// Runs the built converter, and other tools, as a shell script would (POSIX only).
 
-#include "../convert/TestFiles.h"
+#include "TestFiles.h"
 
 #include <sys/wait.h>
 
@@ -24,11 +24,11 @@ inline std::string Quote(const std::string& s) {
     return q + "'";
 }
 
-inline Outcome RunTavrik(const TempDir& dir, const std::vector<std::string>& args,
-                         const std::string& stdoutTarget = "") {
-    std::string command = "cd " + Quote(dir.path().string()) + " && " + Quote(TAVRIK_CLI);
-    for (const auto& a : args)
-        command += " " + Quote(a);
+// Runs a shell command line in |dir|; its exit status and what it wrote. Standard output
+// goes to |stdoutTarget| instead when one is named.
+inline Outcome RunIn(const TempDir& dir, const std::string& commandLine,
+                     const std::string& stdoutTarget = "") {
+    std::string command = "cd " + Quote(dir.path().string()) + " && " + commandLine;
     const fs::path outFile = dir.path().parent_path() / (dir.path().filename().string() + ".out");
     const fs::path errFile = dir.path().parent_path() / (dir.path().filename().string() + ".err");
     command += " >" + Quote(stdoutTarget.empty() ? outFile.string() : stdoutTarget) + " 2>" +
@@ -42,6 +42,16 @@ inline Outcome RunTavrik(const TempDir& dir, const std::vector<std::string>& arg
     fs::remove(errFile);
     return outcome;
 }
+
+#ifdef TAVRIK_CLI
+inline Outcome RunTavrik(const TempDir& dir, const std::vector<std::string>& args,
+                         const std::string& stdoutTarget = "") {
+    std::string command = Quote(TAVRIK_CLI);
+    for (const auto& a : args)
+        command += " " + Quote(a);
+    return RunIn(dir, command, stdoutTarget);
+}
+#endif
 
 // A shell command's exit status, its standard output and error together in output.
 inline int Shell(const std::string& command, std::string* output = nullptr) {

@@ -31,7 +31,7 @@ TEST(DriveTypes, CreationFailureNamesTheMedium) {
         ASSERT_NE(h, INVALID_HANDLE_VALUE);
         ::CloseHandle(h);
 
-        AnsweredBoxes boxes;
+        RecordedBoxes boxes;
         boxes.answers = {IDYES, IDYES};
         Picker picker;
         CFolderPickerDlg dlg(root.c_str());

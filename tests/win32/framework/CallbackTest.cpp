@@ -3,6 +3,7 @@
 #include "Dialog.h"
 #include "FileDialog.h"
 #include "TestDialogs.h"
+#include "support/win32/MessageBoxes.h"
 
 #include <gtest/gtest.h>
 
@@ -14,30 +15,16 @@ namespace {
 
 constexpr UINT ID_THROW = 300;
 
-struct Box {
-    std::string text;
-    std::string caption;
-    UINT nType;
-};
-
 struct CallbackFixture : ::testing::Test {
-    std::vector<Box> boxes;
-    std::function<void()> whileBoxIsUp;
-    void SetUp() override {
-        AfxSetMessageBoxResponder([this](HWND, const std::string& t, const std::string& c, UINT n) {
-            boxes.push_back({t, c, n});
-            if (whileBoxIsUp)
-                whileBoxIsUp();
-            return IDOK;
-        });
-    }
-    void TearDown() override { AfxSetMessageBoxResponder(nullptr); }
+    RecordedBoxes recorded;
+    std::vector<MessageRecord>& boxes = recorded.boxes;
+    std::function<void()>& whileBoxIsUp = recorded.whileShown;
 
     void ExpectOneReport(const std::string& what) {
         ASSERT_EQ(boxes.size(), 1u);
         EXPECT_NE(boxes[0].text.find(what), std::string::npos) << boxes[0].text;
         EXPECT_EQ(boxes[0].caption, AfxGetAppName());
-        EXPECT_EQ(boxes[0].nType & MB_ICONMASK, static_cast<UINT>(MB_ICONSTOP));
+        EXPECT_EQ(boxes[0].type & MB_ICONMASK, static_cast<UINT>(MB_ICONSTOP));
     }
 };
 

@@ -5,8 +5,8 @@
 namespace {
 
 struct FolderPickerTest : ::testing::Test {
-    PickerFolder folder;
-    AnsweredBoxes boxes;
+    TempDir folder;
+    RecordedBoxes boxes;
     Picker picker;
     std::string In(const std::string& name) const { return folder.Path() + "\\" + name; }
 };
@@ -91,7 +91,7 @@ TEST_F(FolderPickerTest, OpenOnAMissingFolderAnsweredYesCreatesItAndCloses) {
     ASSERT_EQ(boxes.boxes.size(), 1u);
     EXPECT_EQ(boxes.boxes[0].text,
               wanted + "\nThis folder does not exist.\n\nDo you want to create it?");
-    EXPECT_EQ(boxes.boxes[0].caption, "folderpicker_tests");
+    EXPECT_EQ(boxes.boxes[0].caption, "folderpicker_win32_test");
     EXPECT_EQ(boxes.boxes[0].type, static_cast<UINT>(MB_YESNO | MB_ICONEXCLAMATION));
     EXPECT_NE(::GetFileAttributesA(wanted.c_str()) & FILE_ATTRIBUTE_DIRECTORY, 0u);
     EXPECT_TRUE(SameText(dlg.GetFolder(), wanted + "\\")) << dlg.GetFolder();

@@ -1,5 +1,6 @@
 #include "WinApp.h"
 #include "Wnd.h"
+#include "support/win32/MessageBoxes.h"
 
 #include <gtest/gtest.h>
 
@@ -7,24 +8,9 @@
 
 namespace {
 
-struct Box {
-    HWND hOwner;
-    std::string text;
-    std::string caption;
-    UINT nType;
-};
-
 struct ResponderFixture : ::testing::Test {
-    std::vector<Box> boxes;
-    int answer = IDOK;
-    void SetUp() override {
-        AfxSetMessageBoxResponder(
-            [this](HWND h, const std::string& t, const std::string& c, UINT n) {
-                boxes.push_back({h, t, c, n});
-                return answer;
-            });
-    }
-    void TearDown() override { AfxSetMessageBoxResponder(nullptr); }
+    RecordedBoxes recorded;
+    std::vector<MessageRecord>& boxes = recorded.boxes;
 };
 
 TEST_F(ResponderFixture, AppBoxCarriesTheExecutableNameAndAnExclamationByDefault) {
@@ -40,16 +26,15 @@ TEST_F(ResponderFixture, AppBoxCarriesTheExecutableNameAndAnExclamationByDefault
         AfxMessageBox("C:\\nowhere\\\nThis is not a valid folder.", c.given);
     ASSERT_EQ(boxes.size(), 3u);
     for (size_t i = 0; i < boxes.size(); ++i) {
-        EXPECT_EQ(boxes[i].caption, "framework_tests");
+        EXPECT_EQ(boxes[i].caption, "framework_win32_test");
         EXPECT_EQ(boxes[i].text, "C:\\nowhere\\\nThis is not a valid folder.");
-        EXPECT_EQ(boxes[i].nType, cases[i].shown);
+        EXPECT_EQ(boxes[i].type, cases[i].shown);
     }
 }
 
 TEST_F(ResponderFixture, AnswerComesBackToTheCaller) {
-    answer = IDYES;
+    recorded.answers = {IDYES, IDNO};
     EXPECT_EQ(AfxMessageBox("Create it?", MB_YESNO), IDYES);
-    answer = IDNO;
     EXPECT_EQ(AfxMessageBox("Create it?", MB_YESNO), IDNO);
 }
 
@@ -62,8 +47,8 @@ TEST_F(ResponderFixture, WindowBoxIsOwnedByTheWindowWithItsCaption) {
     ASSERT_EQ(boxes.size(), 2u);
     EXPECT_EQ(boxes[0].hOwner, wnd.m_hWnd);
     EXPECT_EQ(boxes[0].caption, "Tavrik - Error!");
-    EXPECT_EQ(boxes[0].nType, static_cast<UINT>(MB_OK | MB_ICONWARNING));
-    EXPECT_EQ(boxes[1].caption, "framework_tests");
+    EXPECT_EQ(boxes[0].type, static_cast<UINT>(MB_OK | MB_ICONWARNING));
+    EXPECT_EQ(boxes[1].caption, "framework_win32_test");
     wnd.DestroyWindow();
 }
 

@@ -1,4 +1,4 @@
-#include "TestSupport.h"
+#include "MainWindowSupport.h"
 
 #include "Emitters.h"
 
@@ -36,7 +36,7 @@ TEST_F(ConvertFixture, RefusalsNameWhatIsMissing) {
         for (int i = 0; i < c.entries; ++i)
             dlg.m_lbSources.AddString(folder.Path() + "\\in" + std::to_string(i) + ".tim");
         Fields(c.destination, c.label, 0);
-        CapturedBoxes boxes;
+        RecordedBoxes boxes;
         dlg.Click(IDC_CONVERT);
         ASSERT_EQ(boxes.boxes.size(), 1u);
         EXPECT_EQ(boxes.boxes[0].text, c.text);
@@ -58,11 +58,11 @@ TEST_F(ConvertFixture, TwoEntriesBecomeTwoFilesWithNumberedLabels) {
     dlg.m_lbSources.AddString(first);
     std::string out = folder.Path() + "\\out\\deeper";
     Fields(out, "tex", 0);
-    CapturedBoxes boxes;
+    RecordedBoxes boxes;
     dlg.Click(IDC_CONVERT);
     EXPECT_TRUE(boxes.boxes.empty());
 
-    TempFolder reference;
+    TempDir reference;
     ASSERT_EQ(ConvertToC(first, reference.Path() + "\\1.c", "tex1"), CONVERT_OK);
     ASSERT_EQ(ConvertToC(second, reference.Path() + "\\2.c", "tex2"), CONVERT_OK);
     EXPECT_EQ(ReadWholeFile(out + "\\pic1.c"), ReadWholeFile(reference.Path() + "\\1.c"));
@@ -76,10 +76,10 @@ TEST_F(ConvertFixture, OneEntryUsesTheLabelItselfInAssembler) {
     std::string input = folder.File("model.tmd", "abc");
     dlg.m_lbSources.AddString(input);
     Fields(folder.Path() + "\\", "mdl", 1);
-    CapturedBoxes boxes;
+    RecordedBoxes boxes;
     dlg.Click(IDC_CONVERT);
     EXPECT_TRUE(boxes.boxes.empty());
-    TempFolder reference;
+    TempDir reference;
     ASSERT_EQ(ConvertToAsm(input, reference.Path() + "\\m.asm", "mdl"), CONVERT_OK);
     EXPECT_EQ(ReadWholeFile(folder.Path() + "\\model.asm"),
               ReadWholeFile(reference.Path() + "\\m.asm"));
@@ -91,7 +91,7 @@ TEST_F(ConvertFixture, FailingEntryIsReportedAndTheRunGoesOn) {
     dlg.m_lbSources.AddString(present);
     dlg.m_lbSources.AddString(missing);
     Fields(folder.Path(), "tex", 0);
-    CapturedBoxes boxes;
+    RecordedBoxes boxes;
     dlg.Click(IDC_CONVERT);
     ASSERT_EQ(boxes.boxes.size(), 1u);
     EXPECT_EQ(boxes.boxes[0].text, "Failed to open input file " + missing + "!");
@@ -106,7 +106,7 @@ TEST_F(ConvertFixture, FailingEntryIsReportedAndTheRunGoesOn) {
 TEST_F(ConvertFixture, NoFormatCheckedWritesNothing) {
     dlg.m_lbSources.AddString(folder.File("a.tim", "x"));
     Fields(folder.Path(), "tex", -1);
-    CapturedBoxes boxes;
+    RecordedBoxes boxes;
     dlg.Click(IDC_CONVERT);
     EXPECT_TRUE(boxes.boxes.empty());
     EXPECT_EQ(ReadWholeFile(folder.Path() + "\\a.c"), "<missing>");
@@ -124,7 +124,7 @@ TEST_F(ConvertFixture, ProgressRangeHoldsMoreThanSixtyFiveThousandEntries) {
     }
     ASSERT_EQ(dlg.m_lbSources.GetCount(), count);
     Fields("", "tex", 0);
-    CapturedBoxes boxes;
+    RecordedBoxes boxes;
     dlg.Click(IDC_CONVERT);
     ASSERT_EQ(boxes.boxes.size(), 1u);
     int low = -1, high = -1;

@@ -1,4 +1,4 @@
-#include "TestSupport.h"
+#include "MainWindowSupport.h"
 
 #include <shlobj.h>
 
@@ -24,10 +24,7 @@ struct SourceListFixture : MainWindowFixture {
                 action(h);
                 return true;
             });
-        TimerScript script(steps, [this] {
-            if (HWND h = FindOtherDialog(dlg.m_hWnd))
-                ::PostMessageA(h, WM_COMMAND, IDCANCEL, 0);
-        });
+        TimerScript script(steps, CancelOtherDialog(dlg.m_hWnd));
         dlg.Click(IDC_ADD);
         EXPECT_TRUE(script.Finished()) << "steps done: " << script.StepsDone();
         EXPECT_FALSE(script.TimedOut());
@@ -116,7 +113,7 @@ TEST_F(SourceListFixture, DroppedFilesAndFolderJoinByTheRulesOfAdd) {
     ::SetFileAttributesA(hidden.c_str(), FILE_ATTRIBUTE_HIDDEN);
     dlg.m_lbSources.AddString(a);
 
-    CapturedBoxes boxes;
+    RecordedBoxes boxes;
     Drop(dlg.m_hWnd, {Wide(z), Wide(sub), Wide(a), Wide(z)});
     EXPECT_EQ(dlg.Entries(), std::vector<std::string>({a, In("sub\\b.tim"), In("sub\\m.tmd"), z}));
     EXPECT_TRUE(boxes.boxes.empty());
@@ -124,7 +121,7 @@ TEST_F(SourceListFixture, DroppedFilesAndFolderJoinByTheRulesOfAdd) {
 
 TEST_F(SourceListFixture, DroppedNameWithoutAnExactFormIsReportedAndLeftOut) {
     std::string a = folder.File("a.tim", "x");
-    CapturedBoxes boxes;
+    RecordedBoxes boxes;
     // A lone surrogate has no form in any code page.
     Drop(dlg.m_hWnd, {Wide(folder.Path()) + L"\\\xD800.tim", Wide(a)});
     EXPECT_EQ(dlg.Entries(), std::vector<std::string>({a}));
@@ -189,7 +186,7 @@ TEST_F(SourceListFixture, ListScrollsSidewaysToItsWidestEntry) {
 TEST(StartFiles, CommandLineFilesAreListedAtStartBesideTheSettings) {
     ClearSettings();
     StoreText("Label", "tex");
-    TempFolder folder;
+    TempDir folder;
     folder.File("b.tim", "x");
     folder.File("a.tim", "x");
     std::string sub = folder.Path() + "\\sub";
@@ -266,7 +263,7 @@ TEST(SourceListKeys, DeleteKeyInTheListRemovesTheSelectedEntries) {
 // A relative output folder means the folder the program started in, wherever
 // the Add dialog was browsed to.
 TEST_F(SourceListFixture, RelativeFolderStaysBelowTheStartFolderAfterBrowsing) {
-    TempFolder start;
+    TempDir start;
     char before[MAX_PATH];
     ::GetCurrentDirectoryA(MAX_PATH, before);
     ASSERT_TRUE(::SetCurrentDirectoryA(start.Path().c_str()));
@@ -279,7 +276,7 @@ TEST_F(SourceListFixture, RelativeFolderStaysBelowTheStartFolderAfterBrowsing) {
     dlg.SetDlgItemText(IDC_DESTINATION, "gen");
     dlg.SetDlgItemText(IDC_LABEL, "tex");
     ::CheckDlgButton(dlg.m_hWnd, IDC_FORMAT_C, BST_CHECKED);
-    CapturedBoxes boxes;
+    RecordedBoxes boxes;
     dlg.Click(IDC_CONVERT);
     ::SetCurrentDirectoryA(before);
     EXPECT_TRUE(boxes.boxes.empty());
@@ -308,7 +305,7 @@ TEST_F(SourceListFixture, JapaneseNameThroughTheFileDialogConverts) {
     dlg.SetDlgItemText(IDC_DESTINATION, folder.Path() + "\\out");
     dlg.SetDlgItemText(IDC_LABEL, "tex");
     ::CheckDlgButton(dlg.m_hWnd, IDC_FORMAT_C, BST_CHECKED);
-    CapturedBoxes boxes;
+    RecordedBoxes boxes;
     dlg.Click(IDC_CONVERT);
     EXPECT_TRUE(boxes.boxes.empty()) << (boxes.boxes.empty() ? "" : boxes.boxes[0].text);
     const std::wstring output = wideFolder + L"\\out\\\x30C6\x30AF\x30B9\x30C1\x30E3.c";

@@ -2,8 +2,8 @@
 // closing by keyboard, and that opening it from the source list changes nothing.
 
 #include "PreviewDlg.h"
-#include "TestSupport.h"
-#include "TimFixtures.h"
+#include "MainWindowSupport.h"
+#include "support/TimFixtures.h"
 
 using namespace tavrik;
 
@@ -68,7 +68,7 @@ struct Shown {
 };
 
 TEST(PreviewWindow, DrawsThePictureOverACheckerboard) {
-    TempFolder folder;
+    TempDir folder;
     // 8 x 4 pixels of 15-bit colour: 64 times enlarged to 512 x 256, from y 128 on.
     // Pixel (0, 0) is red, (0, 1) see-through, (4, 0) 0x8000.
     const std::string path = folder.File("pic.tim", Picture{2, 8, 4, 0}.Bytes());
@@ -98,7 +98,7 @@ TEST(PreviewWindow, DrawsThePictureOverACheckerboard) {
 }
 
 TEST(PreviewWindow, LinesForModelsRawDataAndDamagedFiles) {
-    TempFolder folder;
+    TempDir folder;
     const std::string broken = Picture{1, 4, 2, 1}.Bytes().substr(0, 300);
     struct Case {
         std::string path;
@@ -152,7 +152,7 @@ KeyRun PlayKeys(CPreviewDlg& dlg, const std::vector<WPARAM>& keys) {
 }
 
 TEST(PreviewWindow, LeftAndRightStepThePalettesEscapeAndEnterClose) {
-    TempFolder folder;
+    TempDir folder;
     // 8-bit, 4 palettes; palette p shows pixel (0, 0) as test colour p:
     // red, green, blue, white. 4 x 2 pixels, 128 times enlarged, from y 128 on.
     const std::string path = folder.File("pic1.tim", Picture{1, 4, 2, 4}.Bytes());
@@ -202,10 +202,7 @@ TEST_F(MainWindowFixture, DoubleClickOnAnEntryOpensItsPreviewAndChangesNothing) 
                            ::PostMessageA(h, WM_KEYDOWN, VK_ESCAPE, 0);
                            return true;
                        }},
-                       [&] {
-                           if (HWND h = FindOtherDialog(dlg.m_hWnd))
-                               ::PostMessageA(h, WM_COMMAND, IDCANCEL, 0);
-                       });
+                       CancelOtherDialog(dlg.m_hWnd));
     ::SendMessageA(dlg.m_hWnd, WM_COMMAND, MAKEWPARAM(IDC_SOURCES, LBN_DBLCLK),
                    reinterpret_cast<LPARAM>(dlg.m_lbSources.m_hWnd));
     EXPECT_TRUE(script.Finished());
@@ -232,10 +229,7 @@ TEST_F(MainWindowFixture, DoubleClickOnAnEntryOpensItsPreviewAndChangesNothing) 
                            ::PostMessageA(h, WM_KEYDOWN, VK_RETURN, 0);
                            return true;
                        }},
-                       [&] {
-                           if (HWND h = FindOtherDialog(dlg.m_hWnd))
-                               ::PostMessageA(h, WM_COMMAND, IDCANCEL, 0);
-                       });
+                       CancelOtherDialog(dlg.m_hWnd));
     ::SendMessageA(dlg.m_hWnd, WM_COMMAND, MAKEWPARAM(IDC_SOURCES, LBN_DBLCLK),
                    reinterpret_cast<LPARAM>(dlg.m_lbSources.m_hWnd));
     EXPECT_TRUE(second.Finished());

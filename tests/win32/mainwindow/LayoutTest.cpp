@@ -1,5 +1,5 @@
 #include "DialogTemplate.h"
-#include "TestSupport.h"
+#include "MainWindowSupport.h"
 
 namespace {
 
@@ -207,19 +207,12 @@ TEST(MainWindowResources, StringIconAndVersion) {
     }
 }
 
-struct MainWindowFixture : ::testing::Test {
-    CProbeDlg dlg;
-    void SetUp() override { ClearSettings(); }
-    void TearDown() override {
-        if (dlg.m_hWnd)
-            dlg.DestroyWindow();
-        ClearSettings();
-    }
-    void Open() { ASSERT_TRUE(dlg.Create(IDD_TAVRIK_DIALOG)); }
-    bool Checked(int id) { return dlg.IsDlgButtonChecked(id) == BST_CHECKED; }
+// Some cases store settings before the window reads them: each opens it itself.
+struct MainWindowLayout : MainWindowFixture {
+    MainWindowLayout() : MainWindowFixture(false) {}
 };
 
-TEST_F(MainWindowFixture, ControlsSitWhereTheTemplatePutsThem) {
+TEST_F(MainWindowLayout, ControlsSitWhereTheTemplatePutsThem) {
     Open();
     HWND child = ::GetWindow(dlg.m_hWnd, GW_CHILD);
     for (const Control& c : kControls) {
@@ -249,7 +242,7 @@ TEST_F(MainWindowFixture, ControlsSitWhereTheTemplatePutsThem) {
     EXPECT_EQ(child, nullptr);
 }
 
-TEST_F(MainWindowFixture, FocusStartsOnAddAndTabsInTemplateOrder) {
+TEST_F(MainWindowLayout, FocusStartsOnAddAndTabsInTemplateOrder) {
     Open();
     EXPECT_EQ(::GetFocus(), ::GetDlgItem(dlg.m_hWnd, 1002));
     // The checked radio button (C-Language at first start) is the group's tab stop.
@@ -261,7 +254,7 @@ TEST_F(MainWindowFixture, FocusStartsOnAddAndTabsInTemplateOrder) {
     }
 }
 
-TEST_F(MainWindowFixture, FirstStartShowsTheDefaultsAndAnEmptyList) {
+TEST_F(MainWindowLayout, FirstStartShowsTheDefaultsAndAnEmptyList) {
     Open();
     EXPECT_TRUE(Checked(IDC_FORMAT_C));
     EXPECT_FALSE(Checked(IDC_FORMAT_ASM));
@@ -270,7 +263,7 @@ TEST_F(MainWindowFixture, FirstStartShowsTheDefaultsAndAnEmptyList) {
     EXPECT_EQ(dlg.m_lbSources.GetCount(), 0);
 }
 
-TEST_F(MainWindowFixture, StoredSettingsAreShownAndAnUnknownFormatIsSavedAsMinusOne) {
+TEST_F(MainWindowLayout, StoredSettingsAreShownAndAnUnknownFormatIsSavedAsMinusOne) {
     struct Case {
         int stored;
         bool c, asmChecked;
@@ -299,7 +292,7 @@ TEST_F(MainWindowFixture, StoredSettingsAreShownAndAnUnknownFormatIsSavedAsMinus
     }
 }
 
-TEST_F(MainWindowFixture, IconsAndTheAboutItemOfTheSystemMenu) {
+TEST_F(MainWindowLayout, IconsAndTheAboutItemOfTheSystemMenu) {
     Open();
     ASSERT_NE(dlg.m_hIcon, nullptr);
     EXPECT_EQ(reinterpret_cast<HICON>(dlg.SendMessage(WM_GETICON, ICON_BIG)), dlg.m_hIcon);
@@ -318,7 +311,7 @@ TEST_F(MainWindowFixture, IconsAndTheAboutItemOfTheSystemMenu) {
 }
 
 // Every way of closing the window stores what the controls show.
-TEST_F(MainWindowFixture, SettingsAreSavedOnEveryEnding) {
+TEST_F(MainWindowLayout, SettingsAreSavedOnEveryEnding) {
     struct Case {
         const char* name;
         INT_PTR result;

@@ -1,4 +1,5 @@
 #include "FileDialog.h"
+#include "support/TestFiles.h"
 
 #include <dlgs.h>
 #include <gtest/gtest.h>
@@ -8,23 +9,11 @@
 namespace {
 
 // A folder of the test's own with a few files.
-struct Folder {
-    std::string path;
+struct Folder : testfiles::TempDir {
+    const std::string& path = Path();
     Folder() {
-        char base[MAX_PATH];
-        ::GetTempPathA(MAX_PATH, base);
-        path = std::string(base) + "tavrik-fd-" + std::to_string(::GetCurrentProcessId());
-        ::CreateDirectoryA(path.c_str(), nullptr);
-        for (const char* name : {"first-file-name.tim", "second-file-name.tim"}) {
-            HANDLE h = ::CreateFileA((path + "\\" + name).c_str(), GENERIC_WRITE, 0, nullptr,
-                                     CREATE_ALWAYS, 0, nullptr);
-            ::CloseHandle(h);
-        }
-    }
-    ~Folder() {
         for (const char* name : {"first-file-name.tim", "second-file-name.tim"})
-            ::DeleteFileA((path + "\\" + name).c_str());
-        ::RemoveDirectoryA(path.c_str());
+            File(name);
     }
 };
 

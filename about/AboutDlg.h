@@ -2,7 +2,7 @@
 // a description of the tool. Run modally with no parent; nothing of it lasts.
 #pragma once
 
-#include "LinkLabel.h"
+#include "about/LinkLabel.h"
 
 #include "framework/Dialog.h"
 

@@ -1,6 +1,6 @@
-#include "LinkLabel.h"
+#include "about/LinkLabel.h"
 
-#include "LinkLabelRules.h"
+#include "about/LinkLabelRules.h"
 
 #include "framework/DC.h"
 

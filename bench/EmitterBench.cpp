@@ -1,4 +1,4 @@
-#include "Emitters.h"
+#include "convert/Emitters.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,5 +1,5 @@
-#include "ImageReader.h"
-#include "PreviewCanvas.h"
+#include "preview/ImageReader.h"
+#include "preview/PreviewCanvas.h"
 
 #include <benchmark/benchmark.h>
 

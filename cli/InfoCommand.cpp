@@ -1,6 +1,6 @@
-#include "InfoCommand.h"
+#include "cli/InfoCommand.h"
 
-#include "ImageReader.h"
+#include "preview/ImageReader.h"
 
 namespace tavrik {
 

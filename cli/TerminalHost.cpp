@@ -1,6 +1,6 @@
-#include "TerminalHost.h"
+#include "cli/TerminalHost.h"
 
-#include "FileSystem.h"
+#include "os/FileSystem.h"
 
 #include <utility>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ConversionRun.h"
+#include "convert/ConversionRun.h"
 
 #include <chrono>
 #include <cstdio>

@@ -1,6 +1,6 @@
-#include "WideArguments.h"
+#include "cli/WideArguments.h"
 
-#include "FileSystem.h"
+#include "os/FileSystem.h"
 
 #include <windows.h>
 

@@ -1,13 +1,13 @@
-#include "CommandLine.h"
-#include "FileSystem.h"
-#include "InfoCommand.h"
-#include "Symbols.h"
-#include "TerminalHost.h"
+#include "cli/CommandLine.h"
+#include "os/FileSystem.h"
+#include "cli/InfoCommand.h"
+#include "convert/Symbols.h"
+#include "cli/TerminalHost.h"
 
 #include <cstdio>
 
 #ifdef _WIN32
-#include "WideArguments.h"
+#include "cli/WideArguments.h"
 
 #include <fcntl.h>
 #include <io.h>

@@ -1,9 +1,9 @@
-#include "ConversionRun.h"
+#include "convert/ConversionRun.h"
 
-#include "Emitters.h"
-#include "FileSystem.h"
-#include "OutputNaming.h"
-#include "Symbols.h"
+#include "convert/Emitters.h"
+#include "os/FileSystem.h"
+#include "convert/OutputNaming.h"
+#include "convert/Symbols.h"
 
 #include <vector>
 

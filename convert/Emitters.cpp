@@ -1,7 +1,7 @@
-#include "Emitters.h"
+#include "convert/Emitters.h"
 
-#include "FileSystem.h"
-#include "OutputFile.h"
+#include "os/FileSystem.h"
+#include "convert/OutputFile.h"
 
 #include <array>
 #include <cstring>

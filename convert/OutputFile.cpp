@@ -1,4 +1,4 @@
-#include "OutputFile.h"
+#include "convert/OutputFile.h"
 
 #include <atomic>
 #include <cstdio>

@@ -4,8 +4,8 @@
 // owner that cannot be kept).
 #pragma once
 
-#include "Emitters.h"
-#include "FileSystem.h"
+#include "convert/Emitters.h"
+#include "os/FileSystem.h"
 
 #include <functional>
 #include <string>

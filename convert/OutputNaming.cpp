@@ -1,6 +1,6 @@
-#include "OutputNaming.h"
+#include "convert/OutputNaming.h"
 
-#include "FileSystem.h"
+#include "os/FileSystem.h"
 
 namespace tavrik {
 

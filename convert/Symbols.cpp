@@ -1,6 +1,6 @@
-#include "Symbols.h"
+#include "convert/Symbols.h"
 
-#include "FileSystem.h"
+#include "os/FileSystem.h"
 
 #include <algorithm>
 #include <cctype>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Emitters.h"
+#include "convert/Emitters.h"
 
 #include <string>
 #include <vector>

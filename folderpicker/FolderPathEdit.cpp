@@ -1,8 +1,8 @@
-#include "FolderPathEdit.h"
+#include "folderpicker/FolderPathEdit.h"
 
-#include "FolderPickerDlg.h"
-#include "FolderServicesWin.h"
-#include "resource.h"
+#include "folderpicker/FolderPickerDlg.h"
+#include "folderpicker/FolderServicesWin.h"
+#include "res/resource.h"
 
 using namespace tavrik;
 

@@ -1,4 +1,4 @@
-#include "FolderPathRules.h"
+#include "folderpicker/FolderPathRules.h"
 
 #include <algorithm>
 

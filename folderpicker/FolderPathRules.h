@@ -3,7 +3,7 @@
 // names. Window-free: the file system and the boxes come through FolderServices.
 #pragma once
 
-#include "FileSystem.h"
+#include "os/FileSystem.h"
 
 #include <cstddef>
 #include <string>

@@ -1,8 +1,8 @@
-#include "FolderPickerDlg.h"
+#include "folderpicker/FolderPickerDlg.h"
 
-#include "FolderPathRules.h"
-#include "FolderServicesWin.h"
-#include "resource.h"
+#include "folderpicker/FolderPathRules.h"
+#include "folderpicker/FolderServicesWin.h"
+#include "res/resource.h"
 
 #include <dlgs.h>
 

@@ -4,7 +4,7 @@
 // platform's OK is left to change folders only.
 #pragma once
 
-#include "FolderPathEdit.h"
+#include "folderpicker/FolderPathEdit.h"
 #include "framework/Button.h"
 #include "framework/FileDialog.h"
 

@@ -1,6 +1,6 @@
-#include "FolderServicesWin.h"
+#include "folderpicker/FolderServicesWin.h"
 
-#include "FileSystem.h"
+#include "os/FileSystem.h"
 #include "framework/Afx.h"
 
 using namespace tavrik;

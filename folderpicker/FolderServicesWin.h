@@ -1,7 +1,7 @@
 // The folder picker's rules on the real file system, with real boxes.
 #pragma once
 
-#include "FolderPathRules.h"
+#include "folderpicker/FolderPathRules.h"
 
 class CPlatformFolderServices : public tavrik::FolderServices {
   public:

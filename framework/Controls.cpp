@@ -1,7 +1,7 @@
-#include "Button.h"
-#include "ListBox.h"
-#include "Static.h"
-#include "ToolTipCtrl.h"
+#include "framework/Button.h"
+#include "framework/ListBox.h"
+#include "framework/Static.h"
+#include "framework/ToolTipCtrl.h"
 
 namespace {
 

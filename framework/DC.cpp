@@ -1,7 +1,7 @@
-#include "DC.h"
+#include "framework/DC.h"
 
-#include "FrameRuns.h"
-#include "Wnd.h"
+#include "framework/FrameRuns.h"
+#include "framework/Wnd.h"
 
 void CDC::FillSolidRect(LPCRECT lpRect, COLORREF cr) {
     COLORREF old = ::SetBkColor(m_hDC, cr);

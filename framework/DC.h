@@ -2,7 +2,7 @@
 // does not own its handle; CPaintDC and CClientDC release theirs.
 #pragma once
 
-#include "Afx.h"
+#include "framework/Afx.h"
 
 class CWnd;
 

@@ -3,7 +3,7 @@
 // between a dialog's fields and its controls.
 #pragma once
 
-#include "Wnd.h"
+#include "framework/Wnd.h"
 
 class CDataExchange {
   public:

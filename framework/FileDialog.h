@@ -3,7 +3,7 @@
 // this object attached to the hook's child window (the dialog window is its parent).
 #pragma once
 
-#include "Dialog.h"
+#include "framework/Dialog.h"
 
 #include <commdlg.h>
 

@@ -1,4 +1,4 @@
-#include "FrameRuns.h"
+#include "framework/FrameRuns.h"
 
 namespace tavrik {
 

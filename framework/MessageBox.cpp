@@ -1,6 +1,6 @@
-#include "Afx.h"
+#include "framework/Afx.h"
 
-#include "Wnd.h"
+#include "framework/Wnd.h"
 
 namespace {
 AfxMessageBoxResponder& Responder() {

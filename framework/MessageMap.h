@@ -4,7 +4,7 @@
 // class's On<Event> member; it answers whether the message was handled.
 #pragma once
 
-#include "Afx.h"
+#include "framework/Afx.h"
 
 #ifndef WM_CTLCOLOR
 #define WM_CTLCOLOR 0x0019

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Afx.h"
+#include "framework/Afx.h"
 
 // Shows the hourglass from construction to destruction.
 class CWaitCursor {

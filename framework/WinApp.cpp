@@ -1,6 +1,6 @@
-#include "WinApp.h"
+#include "framework/WinApp.h"
 
-#include "Wnd.h"
+#include "framework/Wnd.h"
 
 namespace {
 CWinApp* g_pApp = nullptr;

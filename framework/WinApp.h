@@ -3,7 +3,7 @@
 // when InitInstance returns TRUE.
 #pragma once
 
-#include "Afx.h"
+#include "framework/Afx.h"
 
 class CWinApp {
   public:

@@ -1,7 +1,7 @@
-#include "Wnd.h"
+#include "framework/Wnd.h"
 
-#include "DC.h"
-#include "Dialog.h"
+#include "framework/DC.h"
+#include "framework/Dialog.h"
 
 #include <memory>
 #include <unordered_map>

@@ -4,8 +4,8 @@
 // calls the window's original procedure.
 #pragma once
 
-#include "Afx.h"
-#include "MessageMap.h"
+#include "framework/Afx.h"
+#include "framework/MessageMap.h"
 
 #include <exception>
 

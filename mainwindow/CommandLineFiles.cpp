@@ -1,6 +1,6 @@
-#include "CommandLineFiles.h"
+#include "mainwindow/CommandLineFiles.h"
 
-#include "FileSystem.h"
+#include "os/FileSystem.h"
 
 #include <windows.h>
 

@@ -1,7 +1,7 @@
-#include "ConverterApp.h"
+#include "mainwindow/ConverterApp.h"
 
-#include "CommandLineFiles.h"
-#include "ConverterDlg.h"
+#include "mainwindow/CommandLineFiles.h"
+#include "mainwindow/ConverterDlg.h"
 
 CConverterApp theApp;
 

@@ -2,7 +2,7 @@
 // the progress bar and the seven push buttons of dialog 102.
 #pragma once
 
-#include "FlatButton.h"
+#include "mainwindow/FlatButton.h"
 #include "framework/Dialog.h"
 #include "framework/ListBox.h"
 #include "framework/ProgressCtrl.h"

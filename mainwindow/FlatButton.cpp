@@ -1,6 +1,6 @@
-#include "FlatButton.h"
+#include "mainwindow/FlatButton.h"
 
-#include "FlatButtonGeometry.h"
+#include "mainwindow/FlatButtonGeometry.h"
 #include "framework/DC.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "FlatButtonGeometry.h"
+#include "mainwindow/FlatButtonGeometry.h"
 
 namespace tavrik::flatbutton {
 

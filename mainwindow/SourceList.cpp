@@ -1,4 +1,4 @@
-#include "SourceList.h"
+#include "mainwindow/SourceList.h"
 
 #include <algorithm>
 #include <unordered_set>

@@ -1,5 +1,5 @@
-#include "FileSystem.h"
-#include "FileSystemShared.h"
+#include "os/FileSystem.h"
+#include "os/FileSystemShared.h"
 
 #include <atomic>
 #include <utility>

@@ -1,6 +1,6 @@
 // The file system layer on Windows.
-#include "FileSystem.h"
-#include "FileSystemShared.h"
+#include "os/FileSystem.h"
+#include "os/FileSystemShared.h"
 
 #include <utility>
 

@@ -1,6 +1,6 @@
-#include "ImageReader.h"
+#include "preview/ImageReader.h"
 
-#include "FileSystem.h"
+#include "os/FileSystem.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "PreviewCanvas.h"
+#include "preview/PreviewCanvas.h"
 
 #include <algorithm>
 

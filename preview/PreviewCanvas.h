@@ -2,7 +2,7 @@
 // is shown and what each pixel of the area becomes.
 #pragma once
 
-#include "ImageReader.h"
+#include "preview/ImageReader.h"
 
 #include <vector>
 

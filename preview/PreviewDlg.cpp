@@ -1,6 +1,6 @@
-#include "PreviewDlg.h"
+#include "preview/PreviewDlg.h"
 
-#include "resource.h"
+#include "res/resource.h"
 
 #include "framework/DC.h"
 

@@ -3,8 +3,8 @@
 // through the palettes. It only reads the file.
 #pragma once
 
-#include "ImageReader.h"
-#include "PreviewCanvas.h"
+#include "preview/ImageReader.h"
+#include "preview/PreviewCanvas.h"
 #include "framework/Dialog.h"
 #include "framework/Static.h"
 

@@ -1,4 +1,4 @@
-#include "RegistryKey.h"
+#include "settings/RegistryKey.h"
 
 #include <cstring>
 

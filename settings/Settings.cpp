@@ -1,6 +1,6 @@
-#include "Settings.h"
+#include "settings/Settings.h"
 
-#include "RegistryKey.h"
+#include "settings/RegistryKey.h"
 
 namespace {
 

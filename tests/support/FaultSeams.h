@@ -3,7 +3,7 @@
 // Scoped switches for the file layer's failure seams: a test that fails on an
 // assertion still turns the seam off again for the tests after it.
 
-#include "FileSystem.h"
+#include "os/FileSystem.h"
 
 namespace testfiles {
 

@@ -2,7 +2,7 @@
 
 // Runs the built converter, and other tools, as a shell script would (POSIX only).
 
-#include "TestFiles.h"
+#include "tests/support/TestFiles.h"
 
 #include <sys/wait.h>
 

@@ -2,7 +2,7 @@
 
 // Fresh folders and whole-file reads for the tests of every area, on every platform.
 
-#include "ReferenceFormat.h"
+#include "tests/support/ReferenceFormat.h"
 
 #include <gtest/gtest.h>
 

@@ -7,7 +7,7 @@
 //   preview_probe pane           screen rectangle of the preview's picture area
 // With TAVRIK_PROBE_OUT set, the output goes to that file, ended by "rc=N": a
 // program started inside a Wine virtual desktop cannot reach the caller otherwise.
-#include "support/TimFixtures.h"
+#include "tests/support/TimFixtures.h"
 
 #include <windows.h>
 

@@ -1,8 +1,8 @@
 // Differential: the engine's buffered, table-driven emitters against the plainest
 // possible formatter, on arbitrary bytes and labels.
 
-#include "Emitters.h"
-#include "support/ReferenceFormat.h"
+#include "convert/Emitters.h"
+#include "tests/support/ReferenceFormat.h"
 
 #include <cstdio>
 #include <cstdlib>

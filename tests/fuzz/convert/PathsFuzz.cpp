@@ -1,6 +1,6 @@
 // The path rules against straightforward restatements of them, and their invariants.
 
-#include "OutputNaming.h"
+#include "convert/OutputNaming.h"
 
 #include <cstdlib>
 #include <string>

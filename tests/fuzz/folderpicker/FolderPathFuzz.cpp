@@ -3,7 +3,7 @@
 // with a text longer than its fixed buffer, and completions that only add to
 // what was typed.
 
-#include "FolderPathRules.h"
+#include "folderpicker/FolderPathRules.h"
 
 #include <cstdlib>
 #include <string>

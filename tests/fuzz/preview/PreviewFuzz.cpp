@@ -1,8 +1,8 @@
 // Arbitrary bytes as a source file: the reader must never read past them (the
 // sanitizers watch), and what it reports must hold together.
 
-#include "ImageReader.h"
-#include "PreviewCanvas.h"
+#include "preview/ImageReader.h"
+#include "preview/PreviewCanvas.h"
 
 #include <cstdlib>
 #include <vector>

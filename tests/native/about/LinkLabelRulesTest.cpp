@@ -1,4 +1,4 @@
-#include "LinkLabelRules.h"
+#include "about/LinkLabelRules.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
 // Runs the built converter as a build script would, and checks what it leaves
 // behind: files, standard output, standard error and the exit status.
 
-#include "CommandLine.h"
-#include "support/RunProgram.h"
-#include "TerminalHost.h"
+#include "cli/CommandLine.h"
+#include "tests/support/RunProgram.h"
+#include "cli/TerminalHost.h"
 
 #include <chrono>
 #include <csignal>

@@ -1,7 +1,7 @@
 // The parsing of the arguments alone; it runs natively and under Wine, since
 // glibc and mingw-w64 bring getopt_long implementations of their own.
 
-#include "CommandLine.h"
+#include "cli/CommandLine.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 // its bytes read back by a program; assembler text assembled for the R3000 and its
 // symbols, their binding, alignment and bytes read back from the object.
 
-#include "support/RunProgram.h"
+#include "tests/support/RunProgram.h"
 
 #include <cstdint>
 #include <map>

@@ -1,5 +1,5 @@
-#include "Emitters.h"
-#include "support/TestFiles.h"
+#include "convert/Emitters.h"
+#include "tests/support/TestFiles.h"
 
 using namespace tavrik;
 using namespace testfiles;

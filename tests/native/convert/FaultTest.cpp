@@ -1,10 +1,10 @@
 // Conversions that must fail cleanly: no success reported for a broken result, no
 // earlier output lost, no temporary file left behind.
 
-#include "Emitters.h"
-#include "FileSystem.h"
-#include "support/FaultSeams.h"
-#include "support/TestFiles.h"
+#include "convert/Emitters.h"
+#include "os/FileSystem.h"
+#include "tests/support/FaultSeams.h"
+#include "tests/support/TestFiles.h"
 
 using namespace tavrik;
 using namespace testfiles;

@@ -1,5 +1,5 @@
-#include "OutputNaming.h"
-#include "support/TestFiles.h"
+#include "convert/OutputNaming.h"
+#include "tests/support/TestFiles.h"
 
 using namespace tavrik;
 using namespace testfiles;

@@ -1,7 +1,7 @@
 // Failures that only a POSIX system lets a test reach for real.
 
-#include "Emitters.h"
-#include "support/TestFiles.h"
+#include "convert/Emitters.h"
+#include "tests/support/TestFiles.h"
 
 #include <sys/stat.h>
 #include <sys/wait.h>

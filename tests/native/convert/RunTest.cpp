@@ -1,8 +1,8 @@
-#include "ConversionRun.h"
-#include "Emitters.h"
-#include "FileSystem.h"
-#include "OutputNaming.h"
-#include "support/TestFiles.h"
+#include "convert/ConversionRun.h"
+#include "convert/Emitters.h"
+#include "os/FileSystem.h"
+#include "convert/OutputNaming.h"
+#include "tests/support/TestFiles.h"
 
 using namespace tavrik;
 using namespace testfiles;

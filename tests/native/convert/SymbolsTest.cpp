@@ -1,6 +1,6 @@
-#include "FileSystem.h"
-#include "Symbols.h"
-#include "support/TestFiles.h"
+#include "os/FileSystem.h"
+#include "convert/Symbols.h"
+#include "tests/support/TestFiles.h"
 
 using namespace tavrik;
 using namespace testfiles;

@@ -3,7 +3,7 @@
 // the rules asked, showed and created.
 #pragma once
 
-#include "FolderPathRules.h"
+#include "folderpicker/FolderPathRules.h"
 
 #include <gtest/gtest.h>
 

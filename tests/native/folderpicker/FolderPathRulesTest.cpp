@@ -1,4 +1,4 @@
-#include "FakeFolders.h"
+#include "tests/native/folderpicker/FakeFolders.h"
 
 #include <optional>
 

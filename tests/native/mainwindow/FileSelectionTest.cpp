@@ -1,4 +1,4 @@
-#include "FileSelection.h"
+#include "mainwindow/FileSelection.h"
 
 #include <gtest/gtest.h>
 

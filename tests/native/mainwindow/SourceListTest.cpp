@@ -1,5 +1,5 @@
-#include "FileSystem.h"
-#include "SourceList.h"
+#include "os/FileSystem.h"
+#include "mainwindow/SourceList.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // tavrik --info, run as a shell user would: one line a file, nothing converted.
 
-#include "support/RunProgram.h"
-#include "support/TimFixtures.h"
+#include "tests/support/RunProgram.h"
+#include "tests/support/TimFixtures.h"
 
 using namespace testfiles;
 

@@ -1,10 +1,10 @@
 // The TIM and TMD reader against files written by the fixture generator, damaged
 // files from a table, and the composed preview area.
 
-#include "ImageReader.h"
-#include "PreviewCanvas.h"
-#include "support/TestFiles.h"
-#include "support/TimFixtures.h"
+#include "preview/ImageReader.h"
+#include "preview/PreviewCanvas.h"
+#include "tests/support/TestFiles.h"
+#include "tests/support/TimFixtures.h"
 
 #include <gtest/gtest.h>
 

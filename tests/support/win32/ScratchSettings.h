@@ -5,7 +5,7 @@
 // helpers here read and write that key with the raw registry calls, never
 // through the code under test.
 
-#include "Settings.h"
+#include "settings/Settings.h"
 
 #include <windows.h>
 

@@ -2,8 +2,8 @@
 // the About boxes open on this thread, and pixels read back from a window.
 #pragma once
 
-#include "AboutDlg.h"
-#include "MainWindowSupport.h"
+#include "about/AboutDlg.h"
+#include "tests/win32/mainwindow/MainWindowSupport.h"
 
 #include <memory>
 #include <utility>

@@ -1,6 +1,6 @@
 // The About box as the user meets it: its texts, the fitted link with its
 // tooltip and cursor, and the three ways the main window opens it.
-#include "AboutSupport.h"
+#include "tests/win32/about/AboutSupport.h"
 
 namespace {
 

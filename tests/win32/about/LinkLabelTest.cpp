@@ -1,7 +1,7 @@
 // The link label of a real About box: its colours as painted, a click that the
 // shell cannot open and that goes to the ".htm" fallback, the report of a
 // failure, and the registry reading behind the fallback.
-#include "AboutSupport.h"
+#include "tests/win32/about/AboutSupport.h"
 
 #include <shellapi.h>
 

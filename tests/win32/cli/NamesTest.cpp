@@ -1,6 +1,6 @@
 // The command-line converter must convert the file a name means or refuse it, never
 // a look-alike that the ANSI code page's best-fit mapping makes of the name.
-#include "support/TestFiles.h"
+#include "tests/support/TestFiles.h"
 
 #include <windows.h>
 

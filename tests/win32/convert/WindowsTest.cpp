@@ -1,10 +1,10 @@
 // What only Windows itself can show: backslash paths, names as stored on disk,
 // replacing with MoveFileExA, and files held open by another program.
 
-#include "Emitters.h"
-#include "FileSystem.h"
-#include "OutputNaming.h"
-#include "support/TestFiles.h"
+#include "convert/Emitters.h"
+#include "os/FileSystem.h"
+#include "convert/OutputNaming.h"
+#include "tests/support/TestFiles.h"
 
 #include <windows.h>
 

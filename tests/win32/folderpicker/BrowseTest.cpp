@@ -1,4 +1,4 @@
-#include "PickerSupport.h"
+#include "tests/win32/folderpicker/PickerSupport.h"
 
 namespace {
 

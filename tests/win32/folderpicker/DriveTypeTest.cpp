@@ -1,6 +1,6 @@
 // Creation failures on drives of each type. The drives come from
 // with-drives.sh, which runs these tests in a Wine prefix of their own.
-#include "PickerSupport.h"
+#include "tests/win32/folderpicker/PickerSupport.h"
 
 #include <cstdlib>
 

@@ -2,8 +2,8 @@
 // it, and answers its boxes.
 #pragma once
 
-#include "FolderPickerDlg.h"
-#include "MainWindowSupport.h"
+#include "folderpicker/FolderPickerDlg.h"
+#include "tests/win32/mainwindow/MainWindowSupport.h"
 
 #include <cctype>
 

@@ -1,9 +1,9 @@
 // An exception that leaves one of our handlers stops at the platform's callback:
 // the user is told, and the program goes on.
-#include "Dialog.h"
-#include "FileDialog.h"
-#include "TestDialogs.h"
-#include "support/win32/MessageBoxes.h"
+#include "framework/Dialog.h"
+#include "framework/FileDialog.h"
+#include "tests/win32/framework/TestDialogs.h"
+#include "tests/support/win32/MessageBoxes.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "Button.h"
-#include "Dialog.h"
-#include "TestDialogs.h"
+#include "framework/Button.h"
+#include "framework/Dialog.h"
+#include "tests/win32/framework/TestDialogs.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "DC.h"
+#include "framework/DC.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "FileDialog.h"
-#include "support/TestFiles.h"
+#include "framework/FileDialog.h"
+#include "tests/support/TestFiles.h"
 
 #include <dlgs.h>
 #include <gtest/gtest.h>

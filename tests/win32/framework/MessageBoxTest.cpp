@@ -1,6 +1,6 @@
-#include "WinApp.h"
-#include "Wnd.h"
-#include "support/win32/MessageBoxes.h"
+#include "framework/WinApp.h"
+#include "framework/Wnd.h"
+#include "tests/support/win32/MessageBoxes.h"
 
 #include <gtest/gtest.h>
 

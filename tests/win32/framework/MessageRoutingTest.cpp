@@ -1,8 +1,8 @@
-#include "Button.h"
-#include "DC.h"
-#include "Dialog.h"
-#include "Static.h"
-#include "TestDialogs.h"
+#include "framework/Button.h"
+#include "framework/DC.h"
+#include "framework/Dialog.h"
+#include "framework/Static.h"
+#include "tests/win32/framework/TestDialogs.h"
 
 #include <gtest/gtest.h>
 

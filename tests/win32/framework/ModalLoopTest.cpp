@@ -1,7 +1,7 @@
-#include "Button.h"
-#include "Dialog.h"
-#include "TestDialogs.h"
-#include "WinApp.h"
+#include "framework/Button.h"
+#include "framework/Dialog.h"
+#include "tests/win32/framework/TestDialogs.h"
+#include "framework/WinApp.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "MainWindowSupport.h"
+#include "tests/win32/mainwindow/MainWindowSupport.h"
 
-#include "Emitters.h"
+#include "convert/Emitters.h"
 
 using namespace tavrik;
 

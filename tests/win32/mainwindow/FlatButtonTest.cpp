@@ -1,7 +1,7 @@
 // The flat button in a real window under Wine: what it draws into a bitmap, how
 // real mouse, focus and capture messages move it between cold and hot, and how
 // it clicks.
-#include "FlatButton.h"
+#include "mainwindow/FlatButton.h"
 
 #include <gtest/gtest.h>
 

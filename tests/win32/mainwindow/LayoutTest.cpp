@@ -1,5 +1,5 @@
-#include "DialogTemplate.h"
-#include "MainWindowSupport.h"
+#include "tests/win32/mainwindow/DialogTemplate.h"
+#include "tests/win32/mainwindow/MainWindowSupport.h"
 
 namespace {
 

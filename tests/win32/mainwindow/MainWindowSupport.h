@@ -2,13 +2,13 @@
 // fixture that opens it over clean settings.
 #pragma once
 
-#include "CommandLineFiles.h"
-#include "ConverterDlg.h"
-#include "resource.h"
-#include "support/TestFiles.h"
-#include "support/win32/MessageBoxes.h"
-#include "support/win32/ScratchSettings.h"
-#include "support/win32/TimerScript.h"
+#include "mainwindow/CommandLineFiles.h"
+#include "mainwindow/ConverterDlg.h"
+#include "res/resource.h"
+#include "tests/support/TestFiles.h"
+#include "tests/support/win32/MessageBoxes.h"
+#include "tests/support/win32/ScratchSettings.h"
+#include "tests/support/win32/TimerScript.h"
 
 #include <shellapi.h>
 

@@ -1,4 +1,4 @@
-#include "MainWindowSupport.h"
+#include "tests/win32/mainwindow/MainWindowSupport.h"
 
 #include <shlobj.h>
 

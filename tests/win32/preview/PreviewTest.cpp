@@ -1,9 +1,9 @@
 // The preview window under Wine: what it draws, its line, palette stepping and
 // closing by keyboard, and that opening it from the source list changes nothing.
 
-#include "PreviewDlg.h"
-#include "MainWindowSupport.h"
-#include "support/TimFixtures.h"
+#include "preview/PreviewDlg.h"
+#include "tests/win32/mainwindow/MainWindowSupport.h"
+#include "tests/support/TimFixtures.h"
 
 using namespace tavrik;
 

@@ -1,8 +1,8 @@
 // The settings store against Wine's real registry. Every stored byte is checked with
 // the raw registry calls, never through the wrapper under test.
-#include "RegistryKey.h"
-#include "Settings.h"
-#include "support/win32/ScratchSettings.h"
+#include "settings/RegistryKey.h"
+#include "settings/Settings.h"
+#include "tests/support/win32/ScratchSettings.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>

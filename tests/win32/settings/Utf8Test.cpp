@@ -1,8 +1,8 @@
 // The settings of a program that runs with the manifest's UTF-8 code page: text
 // beyond any ANSI code page is stored as the characters it means and comes back
 // byte for byte.
-#include "Settings.h"
-#include "support/win32/ScratchSettings.h"
+#include "settings/Settings.h"
+#include "tests/support/win32/ScratchSettings.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>

@@ -2,6 +2,7 @@
 // real mouse, focus and capture messages move it between cold and hot, and how
 // it clicks.
 #include "mainwindow/FlatButton.h"
+#include "tests/support/win32/OwnerDrawCanvas.h"
 
 #include <gtest/gtest.h>
 
@@ -121,46 +122,15 @@ class FlatButtonTest : public ::testing::Test {
     // Asks the host to have the button draw itself, as the platform does, into a bitmap
     // that starts out magenta, so that any pixel the button leaves alone shows.
     Picture Render(CFlatButton& button, UINT state) {
+        OwnerDrawCanvas canvas(kW, kH);
+        EXPECT_TRUE(canvas.IsValid());
+        HGDIOBJ oldFont = ::SelectObject(canvas.Dc(), ::GetStockObject(DEFAULT_GUI_FONT));
+        EXPECT_TRUE(canvas.Draw(m_host, button.m_hWnd, ODT_BUTTON,
+                                static_cast<UINT>(button.GetDlgCtrlID()), state));
+        ::SelectObject(canvas.Dc(), oldFont);
         Picture p;
         p.w = kW, p.h = kH;
-        BITMAPINFO bi{};
-        bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-        bi.bmiHeader.biWidth = kW;
-        bi.bmiHeader.biHeight = -kH;
-        bi.bmiHeader.biPlanes = 1;
-        bi.bmiHeader.biBitCount = 32;
-        void* bits = nullptr;
-        HDC hdc = ::CreateCompatibleDC(nullptr);
-        HBITMAP hbm = ::CreateDIBSection(hdc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-        EXPECT_NE(hbm, nullptr);
-        HGDIOBJ oldBitmap = ::SelectObject(hdc, hbm);
-        HGDIOBJ oldFont = ::SelectObject(hdc, ::GetStockObject(DEFAULT_GUI_FONT));
-        RECT all{0, 0, kW, kH};
-        HBRUSH magenta = ::CreateSolidBrush(RGB(255, 0, 255));
-        ::FillRect(hdc, &all, magenta);
-        ::DeleteObject(magenta);
-
-        DRAWITEMSTRUCT dis{};
-        dis.CtlType = ODT_BUTTON;
-        dis.CtlID = static_cast<UINT>(button.GetDlgCtrlID());
-        dis.itemAction = ODA_DRAWENTIRE;
-        dis.itemState = state;
-        dis.hwndItem = button.m_hWnd;
-        dis.hDC = hdc;
-        dis.rcItem = all;
-        EXPECT_TRUE(::SendMessageA(m_host, WM_DRAWITEM, dis.CtlID, reinterpret_cast<LPARAM>(&dis)));
-        ::GdiFlush();
-
-        const auto* raw = static_cast<const DWORD*>(bits);
-        p.px.resize(static_cast<size_t>(kW * kH));
-        for (size_t i = 0; i < p.px.size(); ++i) {
-            const DWORD v = raw[i]; // 0x00RRGGBB in a DIB
-            p.px[i] = RGB((v >> 16) & 0xFF, (v >> 8) & 0xFF, v & 0xFF);
-        }
-        ::SelectObject(hdc, oldFont);
-        ::SelectObject(hdc, oldBitmap);
-        ::DeleteObject(hbm);
-        ::DeleteDC(hdc);
+        p.px = canvas.Pixels();
         return p;
     }
 

@@ -4,6 +4,7 @@
 #include "preview/PreviewDlg.h"
 #include "tests/win32/mainwindow/MainWindowSupport.h"
 #include "tests/support/TimFixtures.h"
+#include "tests/support/win32/OwnerDrawCanvas.h"
 
 using namespace tavrik;
 
@@ -18,38 +19,9 @@ struct Drawing {
 };
 
 Drawing Render(HWND hDlg) {
-    Drawing d;
-    BITMAPINFO bi{};
-    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-    bi.bmiHeader.biWidth = kPreviewArea;
-    bi.bmiHeader.biHeight = -kPreviewArea;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    HDC hdc = ::CreateCompatibleDC(nullptr);
-    HBITMAP hbm = ::CreateDIBSection(hdc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = ::SelectObject(hdc, hbm);
-    RECT all{0, 0, kPreviewArea, kPreviewArea};
-    HBRUSH magenta = ::CreateSolidBrush(RGB(255, 0, 255));
-    ::FillRect(hdc, &all, magenta);
-    ::DeleteObject(magenta);
-
-    DRAWITEMSTRUCT dis{};
-    dis.CtlType = ODT_STATIC;
-    dis.CtlID = IDC_PREVIEW_PICTURE;
-    dis.itemAction = ODA_DRAWENTIRE;
-    dis.hwndItem = ::GetDlgItem(hDlg, IDC_PREVIEW_PICTURE);
-    dis.hDC = hdc;
-    dis.rcItem = all;
-    ::SendMessageA(hDlg, WM_DRAWITEM, IDC_PREVIEW_PICTURE, reinterpret_cast<LPARAM>(&dis));
-    ::GdiFlush();
-    const auto* raw = static_cast<const DWORD*>(bits);
-    for (int i = 0; i < kPreviewArea * kPreviewArea; ++i)
-        d.px.push_back(RGB((raw[i] >> 16) & 0xff, (raw[i] >> 8) & 0xff, raw[i] & 0xff));
-    ::SelectObject(hdc, old);
-    ::DeleteObject(hbm);
-    ::DeleteDC(hdc);
-    return d;
+    OwnerDrawCanvas canvas(kPreviewArea, kPreviewArea);
+    canvas.Draw(hDlg, ::GetDlgItem(hDlg, IDC_PREVIEW_PICTURE), ODT_STATIC, IDC_PREVIEW_PICTURE);
+    return Drawing{canvas.Pixels()};
 }
 
 std::string InfoLine(HWND hDlg) {
